@@ -18,7 +18,33 @@ namespace {
 
 // Start and end of input stream, for notification and queue alike.
 constexpr ULONGLONG kSpeechInterest = 0x0000000240000006ULL;
-constexpr std::uint32_t kSpeechNotifyMessage = 0x8075;
+
+std::optional<DWORD> flagsOfMode(int mode) {
+    switch (mode) {
+    case kSpeakText:
+        return SPF_DEFAULT;
+    case kSpeakFile:
+        return SPF_IS_FILENAME;
+    case kSpeakMarkup:
+        return SPF_IS_XML;
+    case kSpeakNothing:
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The conversion for the voice; the one place where running out of memory is raised.
+std::optional<std::u16string> forVoice(const Text& text) {
+    if (!text) {
+        return std::nullopt;
+    }
+    try {
+        return sys::utf8ToUtf16(*text);
+    } catch (const std::bad_alloc&) {
+        throw ComError(E_OUTOFMEMORY);
+    }
+}
 
 bool hasVoice(const ETextToSpeech::VoiceState* state) { return state != nullptr && state->voice; }
 
@@ -173,6 +199,44 @@ bool ETextToSpeech::SelectVoice(const Text& description) {
         return false;
     }
     return selectVoiceOn(state_->voice.Get(), description);
+}
+
+bool ETextToSpeech::Speak(int mode, const Text& text, std::optional<std::int32_t> waitMs,
+                          const sys::MessageWindow* window) {
+    if (!hasVoice(state_)) {
+        return false;
+    }
+    if (mode < kSpeakText || mode > kSpeakNothing) {
+        return false;
+    }
+    if (window != nullptr && window->handle() != 0) {
+        std::lock_guard lock(state_->mutex);
+        state_->window = window->ref();
+    }
+    HRESULT status = S_OK;
+    if (const auto flags = flagsOfMode(mode)) {
+        const auto converted = forVoice(text);
+        status = state_->voice->Speak(converted ? converted->c_str() : nullptr, SPF_ASYNC | *flags, nullptr);
+    }
+    if (waitMs && *waitMs != 0) {
+        state_->voice->WaitUntilDone(*waitMs < 0 ? INFINITE : static_cast<ULONG>(*waitMs));
+    }
+    return SUCCEEDED(status);
+}
+
+bool ETextToSpeech::Stop() {
+    return hasVoice(state_) && SUCCEEDED(state_->voice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr));
+}
+
+bool ETextToSpeech::Pause() { return hasVoice(state_) && SUCCEEDED(state_->voice->Pause()); }
+
+bool ETextToSpeech::Resume() { return hasVoice(state_) && SUCCEEDED(state_->voice->Resume()); }
+
+bool ETextToSpeech::SetRate(int rate) {
+    if (!hasVoice(state_) || rate > 10 || rate < -10) {
+        return false;
+    }
+    return SUCCEEDED(state_->voice->SetRate(rate));
 }
 
 std::optional<std::size_t> ETextToSpeech::GetSelectedVoiceIndex() const {

@@ -6,11 +6,39 @@
 // The voice speaks on threads of its own; the notification messages it sends are handled on
 // the window's thread.
 
+#include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace lusheng {
+
+namespace sys {
+class MessageWindow;
+}
+
+// The one error raised to callers: memory ran out while a text was converted for the voice.
+class ComError : public std::runtime_error {
+public:
+    explicit ComError(std::int32_t status) : std::runtime_error("speech service error"), status_(status) {}
+    std::int32_t status() const { return status_; }
+
+private:
+    std::int32_t status_;
+};
+
+// What the text argument of Speak and SpeakToFile is.
+enum SpeakingMode : int {
+    kSpeakText = 0,   // plain text
+    kSpeakFile = 1,   // the path of a file whose contents are spoken
+    kSpeakMarkup = 2, // text with speech markup
+    kSpeakNothing = 3,
+};
+
+// The message the voice sends to its notification window: wParam 1 when a text starts to be
+// heard, 2 when it has been heard to the end; lParam 0.
+inline constexpr std::uint32_t kSpeechNotifyMessage = 0x8075;
 
 // A UTF-8 text. "No text" (nullopt) is distinct from the empty text where an operation cares.
 using Text = std::optional<std::string>;
@@ -38,6 +66,20 @@ public:
     // Selects the first voice whose description equals `description` exactly; with no text,
     // the first voice whose description contains "chinese" (any letter case) or "中文".
     bool SelectVoice(const Text& description);
+
+    // Hands the text to the voice by `mode` (kSpeakText ... kSpeakNothing; any other mode: false,
+    // nothing happens). Queued behind what is being spoken; returns at once unless `waitMs` is
+    // given and not 0 (positive: wait up to that long; negative: until everything is heard).
+    // A given `window` that has a handle becomes the notification window. True when the voice
+    // took the text, and for kSpeakNothing. Throws ComError(E_OUTOFMEMORY) when memory runs out.
+    bool Speak(int mode, const Text& text, std::optional<std::int32_t> waitMs = std::nullopt,
+               const sys::MessageWindow* window = nullptr);
+    // Discards everything queued or being spoken.
+    bool Stop();
+    bool Pause();
+    bool Resume();
+    // -10..10; anything else is refused and the rate stays.
+    bool SetRate(int rate);
 
     // Where the voice that speaks now stands in GetVoiceNames(), or nullopt when it is not in
     // the catalogue (or the object has no voice).

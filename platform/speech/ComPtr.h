@@ -72,6 +72,7 @@ public:
 
     T* Get() const { return ptr_; }
     T* operator->() const { return ptr_; }
+    T& operator*() const { return *ptr_; }
     explicit operator bool() const { return ptr_ != nullptr; }
     T* Detach() { return std::exchange(ptr_, nullptr); }
     // For out-parameters: releases what is held and gives the slot to fill.

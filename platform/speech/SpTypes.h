@@ -41,6 +41,8 @@ inline constexpr HRESULT SPERR_UNSUPPORTED_FORMAT = hresultOf(0x80045003);
 inline constexpr HRESULT SPERR_INVALID_FLAGS = hresultOf(0x80045004);
 inline constexpr HRESULT SPERR_DEVICE_BUSY = hresultOf(0x80045006);
 inline constexpr HRESULT SPERR_NOT_FOUND = hresultOf(0x8004503A);
+inline constexpr HRESULT STG_E_FILENOTFOUND = hresultOf(0x80030002);
+inline constexpr HRESULT SPERR_INVALID_MARKUP = E_INVALIDARG;
 inline constexpr HRESULT SPERR_AUDIO_STOPPED = hresultOf(0x80045065);
 inline constexpr HRESULT SPERR_NO_MORE_ITEMS = hresultOf(0x80045039);
 // A failure in the text-to-speech engine itself (it could not start, or could not load a voice).

@@ -1,11 +1,22 @@
 #pragma once
 // The service's voice class. Internal to the service: callers use ISpVoice.
+//
+// Threads: callers on any thread; one worker thread per voice takes the queued texts in order,
+// has them synthesised piece by piece (on the engine's synthesis thread) and writes the samples
+// to the current output, raising start and end events as each text is heard.
 
+#include "platform/speech/AudioOutput.h"
 #include "platform/speech/ISpVoice.h"
+#include "platform/speech/SpeechText.h"
 #include "platform/speech/VoiceToken.h"
+#include "platform/system/WindowMessages.h"
 
+#include <atomic>
+#include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
+#include <thread>
 
 namespace lusheng::sp {
 
@@ -13,6 +24,7 @@ class SpVoice final : public RefCounted<ISpVoice> {
 public:
     // Fails when the synthesis engine cannot start.
     static HRESULT create(SpVoice** voice);
+    ~SpVoice() override;
 
     HRESULT SetNotifyCallbackFunction(SPNOTIFYCALLBACK* callback, WPARAM wParam,
                                       LPARAM lParam) override;
@@ -21,23 +33,58 @@ public:
     HRESULT GetEvents(ULONG count, SPEVENT* events, ULONG* fetched) override;
     HRESULT SetVoice(ISpObjectToken* token) override;
     HRESULT GetVoice(ISpObjectToken** token) override;
-
-    // Queues the event when the queued interest asks for it, then notifies when the event
-    // interest asks for it. Called by the voice's worker thread.
-    void raiseEvent(const SPEVENT& event);
+    HRESULT Speak(const WCHAR* text, DWORD flags, ULONG* streamNumber) override;
+    HRESULT Pause() override;
+    HRESULT Resume() override;
+    HRESULT SetRate(long rate) override;
+    HRESULT GetRate(long* rate) override;
+    HRESULT SetVolume(unsigned short volume) override;
+    HRESULT GetVolume(unsigned short* volume) override;
+    HRESULT WaitUntilDone(ULONG milliseconds) override;
+    HRESULT SetOutput(ISpStreamFormat* output, BOOL allowFormatChanges) override;
+    HRESULT GetOutputStream(ISpStreamFormat** output) override;
 
 private:
+    struct Request {
+        ULONG streamNumber = 0;
+        std::vector<SpeechSegment> segments;
+        bool done = false; // guarded by mutex_
+    };
+
     SpVoice() = default;
     HRESULT selectDefaultVoice();
+    void raiseEvent(SPEVENTENUM id, ULONG streamNumber, ULONGLONG audioOffset);
+    void purge();
+    bool idle() const;
+
+    void workerLoop();
+    void speakRequest(const Request& request, AudioOutput& output, const Cancellation& cancel);
+    HRESULT speakSegment(const SpeechSegment& segment, AudioOutput& output, const Cancellation& cancel,
+                         ULONGLONG& written);
 
     mutable std::mutex mutex_;
     ComPtr<VoiceToken> token_;
+    ComPtr<AudioOutput> output_;
     std::deque<SPEVENT> events_;
     ULONGLONG eventInterest_ = 0;
     ULONGLONG queuedInterest_ = 0;
     SPNOTIFYCALLBACK* callback_ = nullptr;
     WPARAM callbackWParam_ = 0;
     LPARAM callbackLParam_ = 0;
+
+    std::deque<std::shared_ptr<Request>> queue_;
+    std::shared_ptr<Request> current_;
+    ULONG nextStreamNumber_ = 1;
+    bool paused_ = false;
+    bool quitting_ = false;
+    bool workerExited_ = false;
+    std::condition_variable workAvailable_;
+    // Wakes whoever waits for a text, or for everything, to be done.
+    sys::PumpingCondition doneChanged_;
+    std::atomic<std::uint64_t> purges_{0};
+    std::atomic<long> rate_{0};
+    std::atomic<unsigned short> volume_{100};
+    std::thread worker_;
 };
 
 } // namespace lusheng::sp

@@ -110,6 +110,51 @@ struct SynthesisEngine::Impl {
         }
     }
 
+    void post(std::packaged_task<void()> task) {
+        {
+            std::lock_guard lock(mutex);
+            tasks.push_back(std::move(task));
+        }
+        wake.notify_one();
+    }
+
+    struct SynthesisContext {
+        std::vector<std::int16_t>* samples;
+        const std::function<bool()>* cancelled;
+    };
+
+    // The piece being synthesised; only the synthesis thread touches it. Chunks can come with
+    // no event of their own, so the context cannot travel in the events' user data.
+    static inline SynthesisContext* active = nullptr;
+
+    static int onSamples(short* wav, int count, espeak_EVENT* /*events*/) {
+        SynthesisContext* context = active;
+        if (context == nullptr) {
+            return 0;
+        }
+        if (wav != nullptr && count > 0) {
+            context->samples->insert(context->samples->end(), wav, wav + count);
+        }
+        return (*context->cancelled && (*context->cancelled)()) ? 1 : 0;
+    }
+
+    // On the synthesis thread.
+    std::vector<std::int16_t> synthesizeHere(const SynthesisJob& job) {
+        std::vector<std::int16_t> samples;
+        if (FAILED(startHere()) || !loadHere(job.voice)) {
+            return samples;
+        }
+        espeak_ng_SetParameter(espeakRATE, job.wordsPerMinute, 0);
+        espeak_ng_SetParameter(espeakPITCH, job.pitch, 0);
+        espeak_ng_SetParameter(espeakVOLUME, 100, 0);
+        SynthesisContext context{&samples, &job.cancelled};
+        active = &context;
+        espeak_ng_Synthesize(job.utf8.c_str(), job.utf8.size() + 1, 0, POS_CHARACTER, 0,
+                             espeakCHARS_UTF8 | espeakENDPAUSE, nullptr, nullptr);
+        active = nullptr;
+        return samples;
+    }
+
     void run(const std::function<void()>& work) {
         if (std::this_thread::get_id() == thread.get_id()) {
             work();
@@ -153,6 +198,7 @@ struct SynthesisEngine::Impl {
             return SPERR_ENGINE_RESPONSE_INVALID;
         }
         started = true;
+        espeak_SetSynthCallback(&Impl::onSamples);
         rate = espeak_ng_GetSampleRate();
         runningFlag = true;
         return S_OK;
@@ -271,6 +317,15 @@ std::string SynthesisEngine::phonemes(const std::string& identifier, const std::
         }
     });
     return out;
+}
+
+std::future<std::vector<std::int16_t>> SynthesisEngine::synthesizeAsync(SynthesisJob job) {
+    auto promise = std::make_shared<std::promise<std::vector<std::int16_t>>>();
+    auto result = promise->get_future();
+    impl_->post(std::packaged_task<void()>([this, promise, job = std::move(job)] {
+        promise->set_value(impl_->synthesizeHere(job));
+    }));
+    return result;
 }
 
 void SynthesisEngine::runOnSynthesisThread(const std::function<void()>& work) { impl_->run(work); }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,18 @@ struct EngineVoiceInfo {
     int gender = 0;         // 0 unknown, 1 male, 2 female
     bool mbrola = false;
 };
+
+// One piece of text to synthesise.
+struct SynthesisJob {
+    std::string voice;        // engine voice identifier
+    std::string utf8;
+    int wordsPerMinute = 175; // the engine's normal rate
+    int pitch = 50;           // 0..100, 50 normal
+    // Asked on the synthesis thread while samples come in; true abandons the piece.
+    std::function<bool()> cancelled;
+};
+
+inline constexpr int kNormalWordsPerMinute = 175;
 
 class SynthesisEngine {
 public:
@@ -47,6 +60,10 @@ public:
     // espeak-ng's phoneme mnemonics for a text, as `espeak-ng -x` shows them; language switches
     // inside the text appear as "(en)". Empty if the voice cannot be loaded.
     std::string phonemes(const std::string& identifier, const std::string& utf8Text);
+
+    // Queues the piece and returns at once; the samples (22050 Hz mono) arrive in the future.
+    // An abandoned or failed piece yields what was made up to then.
+    std::future<std::vector<std::int16_t>> synthesizeAsync(SynthesisJob job);
 
     // Runs `work` on the synthesis thread and waits for it. For the engine's own modules.
     void runOnSynthesisThread(const std::function<void()>& work);

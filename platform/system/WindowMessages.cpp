@@ -270,9 +270,10 @@ bool PumpingCondition::waitUntil(std::chrono::steady_clock::time_point deadline,
     }
     bool satisfied = false;
     for (;;) {
-        dispatchSentMessages();
-        // Read the sequence before testing, so a change between the test and the wait is seen.
+        // Read the sequence before handling messages and testing: a message posted or a change
+        // made after this point moves the sequence on, so the wait below cannot miss it.
         const std::uint64_t seen = queue->sequence();
+        dispatchSentMessages();
         if (done()) {
             satisfied = true;
             break;

@@ -64,6 +64,25 @@ TEST(WindowMessages, OwnerWaitingOnPumpingConditionHandlesSentMessages) {
     EXPECT_EQ(received.thread, std::this_thread::get_id());
 }
 
+// Regression: a message posted between handling the queue and going to sleep was left waiting
+// for ever. Many back-to-back sends make that window likely to be hit.
+TEST(WindowMessages, EveryMessageSentDuringAWaitArrives) {
+    Received received;
+    MessageWindow window(recorder(received));
+    PumpingCondition condition;
+    constexpr int kMessages = 2000;
+    std::thread worker([&, h = window.handle()] {
+        for (int i = 0; i < kMessages; ++i) {
+            sendMessage(h, 1, static_cast<std::uintptr_t>(i), 0);
+        }
+    });
+    const bool all = condition.waitUntil(std::chrono::steady_clock::now() + 30s,
+                                         [&] { return received.count == kMessages; });
+    worker.join();
+    EXPECT_TRUE(all);
+    EXPECT_EQ(received.count, kMessages);
+}
+
 TEST(WindowMessages, WakeHandlerRunsAndDispatchDelivers) {
     Received received;
     MessageWindow window(recorder(received));
