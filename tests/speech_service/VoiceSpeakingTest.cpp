@@ -229,7 +229,7 @@ TEST_F(VoiceSpeaking, FileContentsAreSpokenWhateverTheirEncoding) {
     const std::u16string path(gbk.begin(), gbk.end());
     // The engine's output varies by a few samples from one utterance to the next.
     EXPECT_NEAR(static_cast<double>(render(path, SPF_IS_FILENAME).size()), static_cast<double>(direct.size()),
-                direct.size() * 0.01);
+                static_cast<double>(direct.size()) * 0.01);
     voices_.write("marked.txt", "<silence msec=\"500\"/>");
     const std::string marked = (voices_.path() / "marked.txt").string();
     EXPECT_EQ(render(std::u16string(marked.begin(), marked.end()), SPF_IS_FILENAME).size(), 11025U);
