@@ -29,7 +29,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 echo "== ThreadSanitizer (speech threads)"
 build tsan -DLUSHENG_SANITIZE=thread -DLUSHENG_BUILD_APP=OFF
-TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/tools/tsan.supp" \
     ctest --test-dir "$root/build/tsan" --output-on-failure -L "engine|audio"
 
 echo "== all test builds passed"
