@@ -42,7 +42,9 @@ std::string chineseText(std::size_t bytes) {
     return text;
 }
 
-double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -50,7 +52,8 @@ double median(std::vector<double> values) {
 }
 
 // Time from the call to the first sound on the sink.
-double oursToFirstSound(ETextToSpeech& voice, test::MonitorRecorder& recorder, const std::string& text) {
+double oursToFirstSound(ETextToSpeech& voice, test::MonitorRecorder& recorder,
+                        const std::string& text) {
     voice.Stop();
     std::this_thread::sleep_for(400ms);
     const auto start = Clock::now();
@@ -89,7 +92,8 @@ double espeakToFirstSound(test::MonitorRecorder& recorder, const std::string& fi
     return first;
 }
 
-double stopToSilence(ETextToSpeech& voice, test::MonitorRecorder& recorder, const std::string& text) {
+double stopToSilence(ETextToSpeech& voice, test::MonitorRecorder& recorder,
+                     const std::string& text) {
     const auto begin = Clock::now();
     voice.Speak(kSpeakText, text);
     recorder.waitForSound(begin, 10s);
@@ -157,12 +161,12 @@ int main(int argc, char** argv) {
         stopRef.push_back(espeakKillToSilence(recorder, smallFile));
     }
     std::printf("median of %d runs, milliseconds          ours   espeak-ng CLI   ratio\n", kRuns);
-    std::printf("Speak to first sound, 1 KB text       %7.1f   %7.1f       %5.2f\n", median(ours1k), median(ref1k),
-                median(ours1k) / median(ref1k));
-    std::printf("Speak to first sound, 2.5 MB text     %7.1f   %7.1f       %5.2f\n", median(ours2m), median(ref2m),
-                median(ours2m) / median(ref2m));
-    std::printf("Stop to silence (CLI: killed)         %7.1f   %7.1f       %5.2f\n", median(stopOurs), median(stopRef),
-                median(stopOurs) / median(stopRef));
+    std::printf("Speak to first sound, 1 KB text       %7.1f   %7.1f       %5.2f\n", median(ours1k),
+                median(ref1k), median(ours1k) / median(ref1k));
+    std::printf("Speak to first sound, 2.5 MB text     %7.1f   %7.1f       %5.2f\n", median(ours2m),
+                median(ref2m), median(ours2m) / median(ref2m));
+    std::printf("Stop to silence (CLI: killed)         %7.1f   %7.1f       %5.2f\n",
+                median(stopOurs), median(stopRef), median(stopOurs) / median(stopRef));
     voice.Destroy();
     return 0;
 }

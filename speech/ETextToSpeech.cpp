@@ -46,7 +46,9 @@ std::optional<std::u16string> forVoice(const Text& text) {
     }
 }
 
-bool hasVoice(const ETextToSpeech::VoiceState* state) { return state != nullptr && state->voice; }
+bool hasVoice(const ETextToSpeech::VoiceState* state) {
+    return state != nullptr && state->voice;
+}
 
 // Step 1 to 3 of opening the catalogue; the category is released as soon as it has answered.
 ComPtr<IEnumSpObjectTokens> openCatalogue() {
@@ -133,7 +135,9 @@ sys::MessageWindow::Ref ETextToSpeech::VoiceState::notificationWindow() const {
 
 ETextToSpeech::ETextToSpeech() = default;
 
-ETextToSpeech::~ETextToSpeech() { Destroy(); }
+ETextToSpeech::~ETextToSpeech() {
+    Destroy();
+}
 
 void ETextToSpeech::Create() {
     if (state_ != nullptr) {
@@ -145,7 +149,8 @@ void ETextToSpeech::Create() {
     }
     CoInitialize(nullptr);
     ComPtr<ISpVoice> voice;
-    if (FAILED(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, voice.ReleaseAndGetAddressOf()))) {
+    if (FAILED(
+            CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, voice.ReleaseAndGetAddressOf()))) {
         delete state;
         return;
     }
@@ -174,7 +179,9 @@ void ETextToSpeech::Destroy() {
     delete std::exchange(state_, nullptr);
 }
 
-bool ETextToSpeech::IsCreated() const { return state_ != nullptr; }
+bool ETextToSpeech::IsCreated() const {
+    return state_ != nullptr;
+}
 
 TextArray ETextToSpeech::GetVoiceNames() const {
     if (!hasVoice(state_)) {
@@ -188,7 +195,8 @@ TextArray ETextToSpeech::GetVoiceNames() const {
     TextArray names;
     names.reserve(count);
     ComPtr<ISpObjectToken> token;
-    while (names.size() < count && tokens->Next(1, token.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+    while (names.size() < count &&
+           tokens->Next(1, token.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
         names.push_back(descriptionOf(token.Get()).value_or(std::string()));
     }
     return names;
@@ -216,7 +224,8 @@ bool ETextToSpeech::Speak(int mode, const Text& text, std::optional<std::int32_t
     HRESULT status = S_OK;
     if (const auto flags = flagsOfMode(mode)) {
         const auto converted = forVoice(text);
-        status = state_->voice->Speak(converted ? converted->c_str() : nullptr, SPF_ASYNC | *flags, nullptr);
+        status = state_->voice->Speak(converted ? converted->c_str() : nullptr, SPF_ASYNC | *flags,
+                                      nullptr);
     }
     if (waitMs && *waitMs != 0) {
         state_->voice->WaitUntilDone(*waitMs < 0 ? INFINITE : static_cast<ULONG>(*waitMs));
@@ -225,12 +234,17 @@ bool ETextToSpeech::Speak(int mode, const Text& text, std::optional<std::int32_t
 }
 
 bool ETextToSpeech::Stop() {
-    return hasVoice(state_) && SUCCEEDED(state_->voice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr));
+    return hasVoice(state_) &&
+           SUCCEEDED(state_->voice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr));
 }
 
-bool ETextToSpeech::Pause() { return hasVoice(state_) && SUCCEEDED(state_->voice->Pause()); }
+bool ETextToSpeech::Pause() {
+    return hasVoice(state_) && SUCCEEDED(state_->voice->Pause());
+}
 
-bool ETextToSpeech::Resume() { return hasVoice(state_) && SUCCEEDED(state_->voice->Resume()); }
+bool ETextToSpeech::Resume() {
+    return hasVoice(state_) && SUCCEEDED(state_->voice->Resume());
+}
 
 bool ETextToSpeech::SetRate(int rate) {
     if (!hasVoice(state_) || rate > 10 || rate < -10) {
@@ -254,7 +268,8 @@ std::optional<std::size_t> ETextToSpeech::GetSelectedVoiceIndex() const {
         return std::nullopt;
     }
     ComPtr<ISpObjectToken> token;
-    for (std::size_t index = 0; tokens->Next(1, token.ReleaseAndGetAddressOf(), nullptr) == S_OK; ++index) {
+    for (std::size_t index = 0; tokens->Next(1, token.ReleaseAndGetAddressOf(), nullptr) == S_OK;
+         ++index) {
         CoTaskMemPtr<WCHAR> id;
         if (SUCCEEDED(token->GetId(id.put())) && std::u16string_view(id.get()) == currentId.get()) {
             return index;

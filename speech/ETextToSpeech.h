@@ -20,11 +20,12 @@ class MessageWindow;
 
 // The one error raised to callers: memory ran out while a text was converted for the voice.
 class ComError : public std::runtime_error {
-public:
-    explicit ComError(std::int32_t status) : std::runtime_error("speech service error"), status_(status) {}
+  public:
+    explicit ComError(std::int32_t status)
+        : std::runtime_error("speech service error"), status_(status) {}
     std::int32_t status() const { return status_; }
 
-private:
+  private:
     std::int32_t status_;
 };
 
@@ -45,7 +46,7 @@ using Text = std::optional<std::string>;
 using TextArray = std::vector<std::string>;
 
 class ETextToSpeech {
-public:
+  public:
     ETextToSpeech();
     // Destroys the voice state if the owner did not.
     ~ETextToSpeech();
@@ -88,7 +89,7 @@ public:
     // Opaque; its address is the context of the voice's notifications.
     struct VoiceState;
 
-private:
+  private:
     VoiceState* state_ = nullptr;
 };
 

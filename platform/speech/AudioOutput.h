@@ -29,7 +29,7 @@ struct Cancellation {
 };
 
 class AudioOutput : public ISpStreamFormat {
-public:
+  public:
     virtual WAVEFORMATEX waveFormat() const = 0;
 
     // Whether the output can take audio now (for the sound server: connected, or connecting
@@ -37,7 +37,8 @@ public:
     virtual HRESULT ready() = 0;
     // Called before the first sample of each text.
     virtual HRESULT prepare() = 0;
-    virtual HRESULT write(const std::int16_t* samples, std::size_t count, const Cancellation& cancel) = 0;
+    virtual HRESULT write(const std::int16_t* samples, std::size_t count,
+                          const Cancellation& cancel) = 0;
     virtual HRESULT drain(const Cancellation& cancel) = 0;
 
     virtual void pause() = 0;

@@ -11,19 +11,18 @@
 namespace lusheng::sp {
 
 class IUnknown {
-public:
+  public:
     virtual ULONG AddRef() = 0;
     // The object is destroyed when its last reference is released.
     virtual ULONG Release() = 0;
 
-protected:
+  protected:
     virtual ~IUnknown() = default;
 };
 
 // Implements the counting for a class of the service; objects start with one reference.
-template <class Interface>
-class RefCounted : public Interface {
-public:
+template <class Interface> class RefCounted : public Interface {
+  public:
     ULONG AddRef() override { return refs_.fetch_add(1, std::memory_order_relaxed) + 1; }
     ULONG Release() override {
         const ULONG left = refs_.fetch_sub(1, std::memory_order_acq_rel) - 1;
@@ -33,22 +32,18 @@ public:
         return left;
     }
 
-private:
+  private:
     std::atomic<ULONG> refs_{1};
 };
 
 // Owns one reference.
-template <class T>
-class ComPtr {
-public:
+template <class T> class ComPtr {
+  public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
     ComPtr(const ComPtr& other) : ptr_(other.ptr_) { addRef(); }
     ComPtr(ComPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
-    template <class U>
-    ComPtr(const ComPtr<U>& other) : ptr_(other.Get()) {
-        addRef();
-    }
+    template <class U> ComPtr(const ComPtr<U>& other) : ptr_(other.Get()) { addRef(); }
     ~ComPtr() { Reset(); }
 
     ComPtr& operator=(ComPtr other) noexcept {
@@ -86,7 +81,7 @@ public:
         }
     }
 
-private:
+  private:
     void addRef() {
         if (ptr_ != nullptr) {
             ptr_->AddRef();
@@ -100,9 +95,8 @@ void* CoTaskMemAlloc(std::size_t bytes);
 void CoTaskMemFree(void* memory);
 
 // Frees task memory when it goes out of scope.
-template <class T>
-class CoTaskMemPtr {
-public:
+template <class T> class CoTaskMemPtr {
+  public:
     CoTaskMemPtr() = default;
     ~CoTaskMemPtr() { CoTaskMemFree(ptr_); }
     CoTaskMemPtr(const CoTaskMemPtr&) = delete;
@@ -113,7 +107,7 @@ public:
         return &ptr_;
     }
 
-private:
+  private:
     T* ptr_ = nullptr;
 };
 

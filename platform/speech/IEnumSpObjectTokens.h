@@ -6,7 +6,7 @@
 namespace lusheng::sp {
 
 class IEnumSpObjectTokens : public IUnknown {
-public:
+  public:
     // Hands over up to `count` tokens (each with a reference for the caller). S_OK when `count`
     // were handed over, S_FALSE when fewer were left. `fetched` may be null when count is 1.
     virtual HRESULT Next(ULONG count, ISpObjectToken** tokens, ULONG* fetched) = 0;

@@ -7,7 +7,7 @@
 namespace lusheng::sp {
 
 class ISpObjectToken : public IUnknown {
-public:
+  public:
     // The token's identifier, in task memory.
     virtual HRESULT GetId(WCHAR** id) = 0;
     // The value of that name, in task memory; a null or empty name reads the default

@@ -5,10 +5,11 @@
 
 namespace lusheng::sp {
 
-inline constexpr const WCHAR* SPCAT_VOICES = u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Voices";
+inline constexpr const WCHAR* SPCAT_VOICES =
+    u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Voices";
 
 class ISpObjectTokenCategory : public IUnknown {
-public:
+  public:
     // Any id but SPCAT_VOICES: SPERR_NOT_FOUND (categories are never created). A second SetId:
     // SPERR_ALREADY_INITIALIZED.
     virtual HRESULT SetId(const WCHAR* categoryId, BOOL createIfNotExist) = 0;

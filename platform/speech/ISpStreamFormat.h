@@ -7,7 +7,7 @@
 namespace lusheng::sp {
 
 class ISpStreamFormat : public IUnknown {
-public:
+  public:
     // The format identifier (SPDFID_WaveFormatEx) and a wave format header in task memory,
     // which the caller frees with CoTaskMemFree.
     virtual HRESULT GetFormat(GUID* formatId, WAVEFORMATEX** waveFormat) = 0;

@@ -11,7 +11,7 @@
 namespace lusheng::sp {
 
 class ISpVoice : public IUnknown {
-public:
+  public:
     // Called as callback(wParam, lParam) whenever events of the event interest occur. A null
     // callback stops the notifications.
     virtual HRESULT SetNotifyCallbackFunction(SPNOTIFYCALLBACK* callback, WPARAM wParam,

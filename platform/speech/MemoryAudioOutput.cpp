@@ -18,19 +18,25 @@ HRESULT AudioOutput::GetFormat(GUID* formatId, WAVEFORMATEX** format) {
 }
 
 ComPtr<MemoryAudioOutput> MemoryAudioOutput::make(std::size_t capacity, bool autoPlay) {
-    return ComPtr<MemoryAudioOutput>::Attach(new MemoryAudioOutput(std::max<std::size_t>(capacity, 1), autoPlay));
+    return ComPtr<MemoryAudioOutput>::Attach(
+        new MemoryAudioOutput(std::max<std::size_t>(capacity, 1), autoPlay));
 }
 
-WAVEFORMATEX MemoryAudioOutput::waveFormat() const { return WAVEFORMATEX{}; }
+WAVEFORMATEX MemoryAudioOutput::waveFormat() const {
+    return WAVEFORMATEX{};
+}
 
 HRESULT MemoryAudioOutput::ready() {
     std::lock_guard lock(mutex_);
     return available_ ? S_OK : SPERR_AUDIO_STOPPED;
 }
 
-HRESULT MemoryAudioOutput::prepare() { return ready(); }
+HRESULT MemoryAudioOutput::prepare() {
+    return ready();
+}
 
-HRESULT MemoryAudioOutput::write(const std::int16_t* samples, std::size_t count, const Cancellation& cancel) {
+HRESULT MemoryAudioOutput::write(const std::int16_t* samples, std::size_t count,
+                                 const Cancellation& cancel) {
     std::unique_lock lock(mutex_);
     std::size_t done = 0;
     while (done < count) {
@@ -42,7 +48,8 @@ HRESULT MemoryAudioOutput::write(const std::int16_t* samples, std::size_t count,
             return SPERR_AUDIO_STOPPED;
         }
         const std::size_t room = capacity_ > buffered_.size() ? capacity_ - buffered_.size() : 0;
-        const std::size_t take = std::min(count - done, std::max<std::size_t>(room, autoPlay_ ? 1 : 0));
+        const std::size_t take =
+            std::min(count - done, std::max<std::size_t>(room, autoPlay_ ? 1 : 0));
         buffered_.insert(buffered_.end(), samples + done, samples + done + take);
         done += take;
         written_ += take;
@@ -89,7 +96,8 @@ std::size_t MemoryAudioOutput::playLocked(std::size_t count) {
         return 0;
     }
     const std::size_t n = std::min(count, buffered_.size());
-    played_.insert(played_.end(), buffered_.begin(), buffered_.begin() + static_cast<std::ptrdiff_t>(n));
+    played_.insert(played_.end(), buffered_.begin(),
+                   buffered_.begin() + static_cast<std::ptrdiff_t>(n));
     buffered_.erase(buffered_.begin(), buffered_.begin() + static_cast<std::ptrdiff_t>(n));
     return n;
 }

@@ -11,7 +11,7 @@
 namespace lusheng::sp {
 
 class MemoryAudioOutput final : public RefCounted<AudioOutput> {
-public:
+  public:
     // `capacity`: how many unplayed samples it holds before write() blocks. With `autoPlay`, the
     // output plays as fast as samples arrive (unless paused), which suits tests of content.
     static ComPtr<MemoryAudioOutput> make(std::size_t capacity = 22050, bool autoPlay = false);
@@ -19,13 +19,15 @@ public:
     WAVEFORMATEX waveFormat() const override;
     HRESULT ready() override;
     HRESULT prepare() override;
-    HRESULT write(const std::int16_t* samples, std::size_t count, const Cancellation& cancel) override;
+    HRESULT write(const std::int16_t* samples, std::size_t count,
+                  const Cancellation& cancel) override;
     HRESULT drain(const Cancellation& cancel) override;
     void pause() override;
     void resume() override;
     void discard() override;
 
-    // For tests, any thread: play up to `count` buffered samples (all with SIZE_MAX), unless paused.
+    // For tests, any thread: play up to `count` buffered samples (all with SIZE_MAX), unless
+    // paused.
     std::size_t play(std::size_t count = SIZE_MAX);
     std::vector<std::int16_t> playedSamples() const;
     std::size_t writtenCount() const;
@@ -34,8 +36,9 @@ public:
     // Makes ready() and write() fail, as a sound server that went away.
     void setAvailable(bool available);
 
-private:
-    MemoryAudioOutput(std::size_t capacity, bool autoPlay) : capacity_(capacity), autoPlay_(autoPlay) {}
+  private:
+    MemoryAudioOutput(std::size_t capacity, bool autoPlay)
+        : capacity_(capacity), autoPlay_(autoPlay) {}
     std::size_t playLocked(std::size_t count);
 
     mutable std::mutex mutex_;

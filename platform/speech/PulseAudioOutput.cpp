@@ -16,13 +16,15 @@ constexpr std::uint32_t kTargetBufferMs = 80;
 
 // Holds the main loop lock for a scope.
 class LoopLock {
-public:
-    explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
+  public:
+    explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) {
+        pa_threaded_mainloop_lock(loop_);
+    }
     ~LoopLock() { pa_threaded_mainloop_unlock(loop_); }
     LoopLock(const LoopLock&) = delete;
     LoopLock& operator=(const LoopLock&) = delete;
 
-private:
+  private:
     pa_threaded_mainloop* loop_;
 };
 
@@ -42,10 +44,18 @@ struct PulseAudioOutput::Connection {
     bool paused = false;
 
     static void signal(pa_threaded_mainloop* loop) { pa_threaded_mainloop_signal(loop, 0); }
-    static void onContextState(pa_context*, void* self) { signal(static_cast<Connection*>(self)->loop); }
-    static void onStreamEvent(pa_stream*, void* self) { signal(static_cast<Connection*>(self)->loop); }
-    static void onWritable(pa_stream*, std::size_t, void* self) { signal(static_cast<Connection*>(self)->loop); }
-    static void onDone(pa_stream*, int, void* self) { signal(static_cast<Connection*>(self)->loop); }
+    static void onContextState(pa_context*, void* self) {
+        signal(static_cast<Connection*>(self)->loop);
+    }
+    static void onStreamEvent(pa_stream*, void* self) {
+        signal(static_cast<Connection*>(self)->loop);
+    }
+    static void onWritable(pa_stream*, std::size_t, void* self) {
+        signal(static_cast<Connection*>(self)->loop);
+    }
+    static void onDone(pa_stream*, int, void* self) {
+        signal(static_cast<Connection*>(self)->loop);
+    }
 
     ~Connection() {
         if (loop == nullptr) {
@@ -131,11 +141,13 @@ struct PulseAudioOutput::Connection {
         }
         pa_stream_set_state_callback(stream, &onStreamEvent, this);
         pa_stream_set_write_callback(stream, &onWritable, this);
-        const auto bytes = static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetBufferMs * 1000, &spec));
-        const pa_buffer_attr attr{static_cast<std::uint32_t>(-1), bytes, static_cast<std::uint32_t>(-1),
-                                  static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1)};
-        auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE |
-                                                    PA_STREAM_INTERPOLATE_TIMING);
+        const auto bytes =
+            static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetBufferMs * 1000, &spec));
+        const pa_buffer_attr attr{static_cast<std::uint32_t>(-1), bytes,
+                                  static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1),
+                                  static_cast<std::uint32_t>(-1)};
+        auto flags = static_cast<pa_stream_flags_t>(
+            PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_INTERPOLATE_TIMING);
         if (paused) {
             flags = static_cast<pa_stream_flags_t>(flags | PA_STREAM_START_CORKED);
         }
@@ -180,7 +192,9 @@ HRESULT PulseAudioOutput::make(PulseAudioOutput** output) {
     return S_OK;
 }
 
-WAVEFORMATEX PulseAudioOutput::waveFormat() const { return WAVEFORMATEX{}; }
+WAVEFORMATEX PulseAudioOutput::waveFormat() const {
+    return WAVEFORMATEX{};
+}
 
 HRESULT PulseAudioOutput::ready() {
     LoopLock lock(connection_->loop);
@@ -192,7 +206,8 @@ HRESULT PulseAudioOutput::prepare() {
     return connection_->openStream();
 }
 
-HRESULT PulseAudioOutput::write(const std::int16_t* samples, std::size_t count, const Cancellation& cancel) {
+HRESULT PulseAudioOutput::write(const std::int16_t* samples, std::size_t count,
+                                const Cancellation& cancel) {
     Connection& c = *connection_;
     LoopLock lock(c.loop);
     if (const HRESULT hr = c.openStream(); FAILED(hr)) {

@@ -11,7 +11,7 @@
 namespace lusheng::sp {
 
 class PulseAudioOutput final : public RefCounted<AudioOutput> {
-public:
+  public:
     // Fails only when the client library cannot start its main loop.
     static HRESULT make(PulseAudioOutput** output);
     ~PulseAudioOutput() override;
@@ -19,7 +19,8 @@ public:
     WAVEFORMATEX waveFormat() const override;
     HRESULT ready() override;
     HRESULT prepare() override;
-    HRESULT write(const std::int16_t* samples, std::size_t count, const Cancellation& cancel) override;
+    HRESULT write(const std::int16_t* samples, std::size_t count,
+                  const Cancellation& cancel) override;
     HRESULT drain(const Cancellation& cancel) override;
     void pause() override;
     void resume() override;
@@ -27,7 +28,7 @@ public:
 
     struct Connection;
 
-private:
+  private:
     PulseAudioOutput();
     std::unique_ptr<Connection> connection_;
 };

@@ -18,9 +18,15 @@ using WCHAR = char16_t;
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 
-constexpr HRESULT hresultOf(std::uint32_t code) { return static_cast<HRESULT>(code); }
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr HRESULT hresultOf(std::uint32_t code) {
+    return static_cast<HRESULT>(code);
+}
+constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
@@ -52,7 +58,8 @@ inline constexpr HRESULT SPERR_ENGINE_RESPONSE_INVALID = hresultOf(0x8004503C);
 inline constexpr DWORD CLSCTX_INPROC_SERVER = 0x1;
 inline constexpr DWORD CLSCTX_INPROC_HANDLER = 0x2;
 inline constexpr DWORD CLSCTX_LOCAL_SERVER = 0x4;
-inline constexpr DWORD CLSCTX_ALL = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
+inline constexpr DWORD CLSCTX_ALL =
+    CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
 
 // Speak flags.
 inline constexpr DWORD SPF_DEFAULT = 0;
@@ -83,7 +90,9 @@ enum SPEVENTENUM : std::uint16_t {
     SPEI_VISEME = 8,
     SPEI_TTS_AUDIO_LEVEL = 9,
 };
-constexpr ULONGLONG SPFEI(unsigned id) { return ULONGLONG{1} << id; }
+constexpr ULONGLONG SPFEI(unsigned id) {
+    return ULONGLONG{1} << id;
+}
 // Reserved bits every interest mask must carry, so a stray value is caught.
 inline constexpr ULONGLONG SPFEI_FLAGCHECK = SPFEI(30) | SPFEI(33);
 inline constexpr ULONGLONG SPFEI_ALL_TTS_EVENTS = 0x000000000000FFFEULL | SPFEI_FLAGCHECK;
@@ -101,7 +110,8 @@ using CLSID = GUID;
 
 inline constexpr GUID GUID_NULL{};
 // The stream format identifier of audio described by a wave format header.
-inline constexpr GUID SPDFID_WaveFormatEx{0xC31ADBAE, 0x527F, 0x4FF5, {0xA2, 0x30, 0xF6, 0x2B, 0xB6, 0x1F, 0xF7, 0x0C}};
+inline constexpr GUID SPDFID_WaveFormatEx{
+    0xC31ADBAE, 0x527F, 0x4FF5, {0xA2, 0x30, 0xF6, 0x2B, 0xB6, 0x1F, 0xF7, 0x0C}};
 
 inline constexpr std::uint16_t WAVE_FORMAT_PCM = 1;
 

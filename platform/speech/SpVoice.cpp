@@ -18,18 +18,22 @@ namespace {
 // The first piece is short so that the first sound never waits for a long sentence.
 constexpr std::size_t kFirstPieceUnits = 48;
 constexpr std::size_t kPieceUnits = 200;
-constexpr DWORD kKnownSpeakFlags = SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_FILENAME | SPF_IS_XML | SPF_IS_NOT_XML;
+constexpr DWORD kKnownSpeakFlags =
+    SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_FILENAME | SPF_IS_XML | SPF_IS_NOT_XML;
 
 // Used when the catalogue holds no voice at all: the engine still speaks with its own default.
 VoiceTokenData builtInDefaultVoice() {
     VoiceTokenData data;
-    data.id = u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Voices\\Tokens\\espeak-ng\\default";
+    data.id =
+        u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Voices\\Tokens\\espeak-ng\\default";
     data.engine = kEngineEspeakNg;
     data.engineVoice = "en";
     return data;
 }
 
-bool carriesFlagCheck(ULONGLONG mask) { return (mask & SPFEI_FLAGCHECK) == SPFEI_FLAGCHECK; }
+bool carriesFlagCheck(ULONGLONG mask) {
+    return (mask & SPFEI_FLAGCHECK) == SPFEI_FLAGCHECK;
+}
 
 std::optional<std::string> readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -117,7 +121,8 @@ HRESULT SpVoice::selectDefaultVoice() {
     return SetVoice(fallback.Get());
 }
 
-HRESULT SpVoice::SetNotifyCallbackFunction(SPNOTIFYCALLBACK* callback, WPARAM wParam, LPARAM lParam) {
+HRESULT SpVoice::SetNotifyCallbackFunction(SPNOTIFYCALLBACK* callback, WPARAM wParam,
+                                           LPARAM lParam) {
     std::lock_guard lock(mutex_);
     callback_ = callback;
     callbackWParam_ = wParam;
@@ -174,7 +179,8 @@ HRESULT SpVoice::SetVoice(ISpObjectToken* token) {
         return E_INVALIDARG;
     }
     const VoiceTokenData& data = ours->data();
-    if (data.engine != kEngineEspeakNg || !SynthesisEngine::instance().canLoadVoice(data.engineVoice)) {
+    if (data.engine != kEngineEspeakNg ||
+        !SynthesisEngine::instance().canLoadVoice(data.engineVoice)) {
         return SPERR_NOT_FOUND;
     }
     std::lock_guard lock(mutex_);
@@ -331,7 +337,8 @@ HRESULT SpVoice::WaitUntilDone(ULONG milliseconds) {
         doneChanged_.wait([&] { return idle(); });
         return S_OK;
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     return doneChanged_.waitUntil(deadline, [&] { return idle(); }) ? S_OK : S_FALSE;
 }
 
@@ -431,7 +438,8 @@ void SpVoice::workerLoop() {
     doneChanged_.notifyAll();
 }
 
-void SpVoice::speakRequest(const Request& request, AudioOutput& output, const Cancellation& cancel) {
+void SpVoice::speakRequest(const Request& request, AudioOutput& output,
+                           const Cancellation& cancel) {
     if (cancel.requested() || FAILED(output.prepare())) {
         return;
     }
@@ -451,8 +459,8 @@ void SpVoice::speakRequest(const Request& request, AudioOutput& output, const Ca
     raiseEvent(SPEI_END_INPUT_STREAM, request.streamNumber, written);
 }
 
-HRESULT SpVoice::speakSegment(const SpeechSegment& segment, AudioOutput& output, const Cancellation& cancel,
-                              ULONGLONG& written) {
+HRESULT SpVoice::speakSegment(const SpeechSegment& segment, AudioOutput& output,
+                              const Cancellation& cancel, ULONGLONG& written) {
     const int sampleRate = SynthesisEngine::instance().sampleRate();
     if (segment.silenceMs > 0) {
         std::vector<std::int16_t> silence(static_cast<std::size_t>(sampleRate) / 10, 0);
@@ -468,7 +476,8 @@ HRESULT SpVoice::speakSegment(const SpeechSegment& segment, AudioOutput& output,
         return S_OK;
     }
     const std::u16string spelled = segment.spell ? spelledOut(segment.text) : std::u16string();
-    const std::u16string_view text = segment.spell ? std::u16string_view(spelled) : std::u16string_view(segment.text);
+    const std::u16string_view text =
+        segment.spell ? std::u16string_view(spelled) : std::u16string_view(segment.text);
 
     struct Pending {
         std::future<std::vector<std::int16_t>> samples;
@@ -481,15 +490,17 @@ HRESULT SpVoice::speakSegment(const SpeechSegment& segment, AudioOutput& output,
         if (position >= text.size()) {
             return std::nullopt;
         }
-        const std::size_t end = pieceEnd(text, position, written == 0 && position == 0 ? kFirstPieceUnits : kPieceUnits);
+        const std::size_t end = pieceEnd(
+            text, position, written == 0 && position == 0 ? kFirstPieceUnits : kPieceUnits);
         SynthesisJob job;
         {
             std::lock_guard lock(mutex_);
             job.voice = token_->data().engineVoice;
         }
-        const int rate = std::clamp(static_cast<int>(segment.absoluteRate.value_or(static_cast<int>(rate_.load()))) +
-                                        segment.rateChange,
-                                    -10, 10);
+        const int rate = std::clamp(
+            static_cast<int>(segment.absoluteRate.value_or(static_cast<int>(rate_.load()))) +
+                segment.rateChange,
+            -10, 10);
         Pending pending;
         pending.plan = planRate(rate);
         pending.volume = volume_ * segment.volume / 100;
@@ -507,7 +518,8 @@ HRESULT SpVoice::speakSegment(const SpeechSegment& segment, AudioOutput& output,
     while (current) {
         std::vector<std::int16_t> samples = current->samples.get();
         // While this piece plays, the next one is synthesised.
-        std::optional<Pending> next = SUCCEEDED(hr) && !cancel.requested() ? submit() : std::nullopt;
+        std::optional<Pending> next =
+            SUCCEEDED(hr) && !cancel.requested() ? submit() : std::nullopt;
         if (SUCCEEDED(hr) && !cancel.requested()) {
             samples = stretchSpeech(samples, current->plan.stretch, sampleRate);
             applyVolume(samples, current->volume);

@@ -21,7 +21,7 @@
 namespace lusheng::sp {
 
 class SpVoice final : public RefCounted<ISpVoice> {
-public:
+  public:
     // Fails when the synthesis engine cannot start.
     static HRESULT create(SpVoice** voice);
     ~SpVoice() override;
@@ -44,7 +44,7 @@ public:
     HRESULT SetOutput(ISpStreamFormat* output, BOOL allowFormatChanges) override;
     HRESULT GetOutputStream(ISpStreamFormat** output) override;
 
-private:
+  private:
     struct Request {
         ULONG streamNumber = 0;
         std::vector<SpeechSegment> segments;
@@ -59,8 +59,8 @@ private:
 
     void workerLoop();
     void speakRequest(const Request& request, AudioOutput& output, const Cancellation& cancel);
-    HRESULT speakSegment(const SpeechSegment& segment, AudioOutput& output, const Cancellation& cancel,
-                         ULONGLONG& written);
+    HRESULT speakSegment(const SpeechSegment& segment, AudioOutput& output,
+                         const Cancellation& cancel, ULONGLONG& written);
 
     mutable std::mutex mutex_;
     ComPtr<VoiceToken> token_;

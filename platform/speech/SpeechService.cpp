@@ -11,10 +11,16 @@ namespace {
 thread_local int initialisations = 0;
 } // namespace
 
-void* CoTaskMemAlloc(std::size_t bytes) { return std::malloc(bytes); }
-void CoTaskMemFree(void* memory) { std::free(memory); }
+void* CoTaskMemAlloc(std::size_t bytes) {
+    return std::malloc(bytes);
+}
+void CoTaskMemFree(void* memory) {
+    std::free(memory);
+}
 
-HRESULT CoInitialize(void* /*reserved*/) { return initialisations++ == 0 ? S_OK : S_FALSE; }
+HRESULT CoInitialize(void* /*reserved*/) {
+    return initialisations++ == 0 ? S_OK : S_FALSE;
+}
 
 void CoUninitialize() {
     if (initialisations > 0) {

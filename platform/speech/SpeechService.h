@@ -5,9 +5,12 @@
 
 namespace lusheng::sp {
 
-inline constexpr CLSID CLSID_SpVoice{0x96749377, 0x3391, 0x11D2, {0x9E, 0xE3, 0x00, 0xC0, 0x4F, 0x79, 0x73, 0x96}};
-inline constexpr CLSID CLSID_SpObjectTokenCategory{0xA910187F, 0x0C7A, 0x45AC, {0x92, 0xCC, 0x59, 0xED, 0xAF, 0xB7, 0x7B, 0x53}};
-inline constexpr CLSID CLSID_SpStream{0x715D9C59, 0x4442, 0x11D2, {0x96, 0x05, 0x00, 0xC0, 0x4F, 0x8E, 0xE6, 0x28}};
+inline constexpr CLSID CLSID_SpVoice{
+    0x96749377, 0x3391, 0x11D2, {0x9E, 0xE3, 0x00, 0xC0, 0x4F, 0x79, 0x73, 0x96}};
+inline constexpr CLSID CLSID_SpObjectTokenCategory{
+    0xA910187F, 0x0C7A, 0x45AC, {0x92, 0xCC, 0x59, 0xED, 0xAF, 0xB7, 0x7B, 0x53}};
+inline constexpr CLSID CLSID_SpStream{
+    0x715D9C59, 0x4442, 0x11D2, {0x96, 0x05, 0x00, 0xC0, 0x4F, 0x8E, 0xE6, 0x28}};
 
 // Counted per thread: S_OK for the first call on a thread, S_FALSE for further ones.
 HRESULT CoInitialize(void* reserved);
@@ -18,7 +21,8 @@ void CoUninitialize();
 // class or a context without in-process servers, E_NOINTERFACE when the class does not have that
 // interface, E_OUTOFMEMORY, or the class's own reason (a voice fails when the engine cannot
 // start).
-HRESULT CoCreateInstanceUnknown(const CLSID& clsid, IUnknown* outer, DWORD context, IUnknown** object);
+HRESULT CoCreateInstanceUnknown(const CLSID& clsid, IUnknown* outer, DWORD context,
+                                IUnknown** object);
 
 template <class Interface>
 HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, DWORD context, Interface** object) {

@@ -22,7 +22,8 @@ bool isClauseMark(char16_t c) {
 }
 
 bool isClosingQuote(char16_t c) {
-    return c == u'”' || c == u'’' || c == u'」' || c == u'』' || c == u'）' || c == u')' || c == u'"';
+    return c == u'”' || c == u'’' || c == u'」' || c == u'』' || c == u'）' || c == u')' ||
+           c == u'"';
 }
 
 std::string lower(std::string text) {
@@ -46,9 +47,12 @@ std::optional<int> intAttribute(const pugi::xml_node& node, const char* name) {
     return std::nullopt;
 }
 
-int clampRate(int value) { return std::clamp(value, -10, 10); }
+int clampRate(int value) {
+    return std::clamp(value, -10, 10);
+}
 
-void walk(const pugi::xml_node& parent, const SpeechSegment& style, std::vector<SpeechSegment>& out) {
+void walk(const pugi::xml_node& parent, const SpeechSegment& style,
+          std::vector<SpeechSegment>& out) {
     for (const auto& node : parent.children()) {
         if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
             SpeechSegment segment = style;
@@ -66,7 +70,8 @@ void walk(const pugi::xml_node& parent, const SpeechSegment& style, std::vector<
         inner.text.clear();
         if (tag == "silence") {
             SpeechSegment pause;
-            pause.silenceMs = static_cast<unsigned>(std::max(0, intAttribute(node, "msec").value_or(0)));
+            pause.silenceMs =
+                static_cast<unsigned>(std::max(0, intAttribute(node, "msec").value_or(0)));
             out.push_back(pause);
         } else if (tag == "rate") {
             if (auto abs = intAttribute(node, "absspeed")) {
@@ -110,7 +115,8 @@ std::optional<std::vector<SpeechSegment>> parseSpeechMarkup(std::u16string_view 
     const std::string utf8 = sys::utf16ToUtf8(markup);
     pugi::xml_document document;
     const auto result = document.load_buffer(utf8.data(), utf8.size(),
-                                             pugi::parse_default | pugi::parse_fragment | pugi::parse_ws_pcdata_single,
+                                             pugi::parse_default | pugi::parse_fragment |
+                                                 pugi::parse_ws_pcdata_single,
                                              pugi::encoding_utf8);
     if (!result) {
         return std::nullopt;
@@ -138,7 +144,8 @@ std::size_t pieceEnd(std::u16string_view text, std::size_t start, std::size_t ma
     std::size_t lastClause = 0;
     for (std::size_t i = start; i < limit; ++i) {
         const char16_t c = text[i];
-        const bool fullStop = c == u'.' && (i + 1 >= text.size() || text[i + 1] == u' ' || text[i + 1] == u'\n');
+        const bool fullStop =
+            c == u'.' && (i + 1 >= text.size() || text[i + 1] == u' ' || text[i + 1] == u'\n');
         if (isSentenceEnd(c) || fullStop) {
             std::size_t end = i + 1;
             while (end < text.size() && (isClosingQuote(text[end]) || isSentenceEnd(text[end]))) {

@@ -51,7 +51,7 @@ bool mbrolaInstalled() {
 
 bool isChineseLanguage(const std::string& language) {
     const std::string primary = lowerAscii(language.substr(0, language.find('-')));
-    static constexpr const char* kChinese[] = {"zh", "cmn", "yue", "hak", "nan", "wuu",
+    static constexpr const char* kChinese[] = {"zh",  "cmn", "yue", "hak", "nan", "wuu",
                                                "hsn", "gan", "cjy", "cdo", "mnp"};
     return std::any_of(std::begin(kChinese), std::end(kChinese),
                        [&](const char* code) { return primary == code; });
@@ -185,7 +185,8 @@ struct SynthesisEngine::Impl {
         // its locale changed, and espeak-ng decodes UTF-8 itself, so the old value goes back.
         const char* previous = std::setlocale(LC_CTYPE, nullptr);
         const std::string savedLocale = previous != nullptr ? previous : "C";
-        espeak_ng_InitializePath(settings.engineDataPath ? settings.engineDataPath->c_str() : nullptr);
+        espeak_ng_InitializePath(settings.engineDataPath ? settings.engineDataPath->c_str()
+                                                         : nullptr);
         espeak_ng_ERROR_CONTEXT context = nullptr;
         espeak_ng_STATUS status = espeak_ng_Initialize(&context);
         espeak_ng_ClearErrorContext(&context);
@@ -216,7 +217,8 @@ struct SynthesisEngine::Impl {
         const void* cursor = text.c_str();
         // espeak-ng translates one clause per call and moves the cursor on.
         while (cursor != nullptr) {
-            const char* piece = espeak_TextToPhonemes(&cursor, espeakCHARS_UTF8, espeakPHONEMES_SHOW);
+            const char* piece =
+                espeak_TextToPhonemes(&cursor, espeakCHARS_UTF8, espeakPHONEMES_SHOW);
             if (piece == nullptr) {
                 break;
             }
@@ -290,8 +292,12 @@ HRESULT SynthesisEngine::start() {
     return hr;
 }
 
-bool SynthesisEngine::running() const { return impl_->runningFlag; }
-int SynthesisEngine::sampleRate() const { return impl_->rate; }
+bool SynthesisEngine::running() const {
+    return impl_->runningFlag;
+}
+int SynthesisEngine::sampleRate() const {
+    return impl_->rate;
+}
 
 std::vector<EngineVoiceInfo> SynthesisEngine::usableVoices() {
     std::vector<EngineVoiceInfo> out;
@@ -322,12 +328,13 @@ std::string SynthesisEngine::phonemes(const std::string& identifier, const std::
 std::future<std::vector<std::int16_t>> SynthesisEngine::synthesizeAsync(SynthesisJob job) {
     auto promise = std::make_shared<std::promise<std::vector<std::int16_t>>>();
     auto result = promise->get_future();
-    impl_->post(std::packaged_task<void()>([this, promise, job = std::move(job)] {
-        promise->set_value(impl_->synthesizeHere(job));
-    }));
+    impl_->post(std::packaged_task<void()>(
+        [this, promise, job = std::move(job)] { promise->set_value(impl_->synthesizeHere(job)); }));
     return result;
 }
 
-void SynthesisEngine::runOnSynthesisThread(const std::function<void()>& work) { impl_->run(work); }
+void SynthesisEngine::runOnSynthesisThread(const std::function<void()>& work) {
+    impl_->run(work);
+}
 
 } // namespace lusheng::sp

@@ -30,7 +30,7 @@ struct EngineVoiceInfo {
 
 // One piece of text to synthesise.
 struct SynthesisJob {
-    std::string voice;        // engine voice identifier
+    std::string voice; // engine voice identifier
     std::string utf8;
     int wordsPerMinute = 175; // the engine's normal rate
     int pitch = 50;           // 0..100, 50 normal
@@ -41,7 +41,7 @@ struct SynthesisJob {
 inline constexpr int kNormalWordsPerMinute = 175;
 
 class SynthesisEngine {
-public:
+  public:
     static SynthesisEngine& instance();
 
     // Starts espeak-ng on the synthesis thread if it is not running yet. A failed start is tried
@@ -72,7 +72,7 @@ public:
     SynthesisEngine(const SynthesisEngine&) = delete;
     SynthesisEngine& operator=(const SynthesisEngine&) = delete;
 
-private:
+  private:
     SynthesisEngine();
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -26,7 +26,8 @@ RatePlan planRate(int rate) {
     return plan;
 }
 
-std::vector<std::int16_t> stretchSpeech(const std::vector<std::int16_t>& samples, float speed, int sampleRate) {
+std::vector<std::int16_t> stretchSpeech(const std::vector<std::int16_t>& samples, float speed,
+                                        int sampleRate) {
     if (std::abs(speed - 1.0F) < 1e-4F || samples.empty()) {
         return samples;
     }

@@ -9,7 +9,7 @@ namespace lusheng::sp {
 namespace {
 
 class TokenEnumerator final : public RefCounted<IEnumSpObjectTokens> {
-public:
+  public:
     explicit TokenEnumerator(std::vector<ComPtr<VoiceToken>> tokens) : tokens_(std::move(tokens)) {}
 
     HRESULT Next(ULONG count, ISpObjectToken** tokens, ULONG* fetched) override {
@@ -53,7 +53,7 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     std::vector<ComPtr<VoiceToken>> tokens_;
     std::size_t next_ = 0;
 };

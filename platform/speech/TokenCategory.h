@@ -8,13 +8,13 @@
 namespace lusheng::sp {
 
 class TokenCategory final : public RefCounted<ISpObjectTokenCategory> {
-public:
+  public:
     HRESULT SetId(const WCHAR* categoryId, BOOL createIfNotExist) override;
     HRESULT GetId(WCHAR** categoryId) override;
     HRESULT EnumTokens(const WCHAR* required, const WCHAR* optional,
                        IEnumSpObjectTokens** tokens) override;
 
-private:
+  private:
     std::u16string id_;
 };
 

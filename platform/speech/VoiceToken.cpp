@@ -29,7 +29,9 @@ std::string upperAscii(std::string text) {
     return text;
 }
 
-std::u16string tokenIdPrefix() { return std::u16string(SPCAT_VOICES) + u"\\Tokens\\"; }
+std::u16string tokenIdPrefix() {
+    return std::u16string(SPCAT_VOICES) + u"\\Tokens\\";
+}
 
 struct TokenFileReader {
     VoiceTokenData data;
@@ -147,7 +149,9 @@ HRESULT handOut(const std::u16string& text, WCHAR** out) {
 }
 } // namespace
 
-HRESULT VoiceToken::GetId(WCHAR** id) { return handOut(data_.id, id); }
+HRESULT VoiceToken::GetId(WCHAR** id) {
+    return handOut(data_.id, id);
+}
 
 HRESULT VoiceToken::GetStringValue(const WCHAR* valueName, WCHAR** value) {
     if (value == nullptr) {
@@ -172,7 +176,8 @@ HRESULT VoiceToken::GetAttribute(const WCHAR* name, WCHAR** value) {
 
 std::optional<VoiceTokenData> readVoiceTokenFile(const std::filesystem::path& file) {
     TokenFileReader reader;
-    if (ini_parse(file.c_str(), &TokenFileReader::onEntry, &reader) != 0 || !reader.hasVoiceSection) {
+    if (ini_parse(file.c_str(), &TokenFileReader::onEntry, &reader) != 0 ||
+        !reader.hasVoiceSection) {
         return std::nullopt;
     }
     reader.data.id = tokenIdPrefix() + sys::utf8ToUtf16(file.stem().string());

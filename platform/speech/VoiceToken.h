@@ -22,7 +22,7 @@ struct VoiceTokenData {
 };
 
 class VoiceToken final : public RefCounted<ISpObjectToken> {
-public:
+  public:
     explicit VoiceToken(VoiceTokenData data) : data_(std::move(data)) {}
 
     HRESULT GetId(WCHAR** id) override;
@@ -31,7 +31,7 @@ public:
 
     const VoiceTokenData& data() const { return data_; }
 
-private:
+  private:
     VoiceTokenData data_;
 };
 

@@ -7,7 +7,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0U) == 0x80U; }
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0U) == 0x80U;
+}
 
 // Reads one character at `pos` and advances past it. Follows the "maximal subpart" practice:
 // an invalid sequence consumes its lead byte and the continuation bytes that were still valid.
@@ -77,7 +79,9 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-bool isValidScalar(char32_t cp) { return cp < 0xD800 || (cp > 0xDFFF && cp <= 0x10FFFF); }
+bool isValidScalar(char32_t cp) {
+    return cp < 0xD800 || (cp > 0xDFFF && cp <= 0x10FFFF);
+}
 
 } // namespace
 

@@ -112,7 +112,8 @@ DecodedText decodeText(std::string_view bytes) {
     return result;
 }
 
-std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encoding, bool byteOrderMark) {
+std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encoding,
+                                      bool byteOrderMark) {
     std::string out;
     if (byteOrderMark) {
         switch (encoding) {

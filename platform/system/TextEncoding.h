@@ -13,7 +13,7 @@ namespace lusheng::sys {
 enum class TextEncoding { Utf8, Utf16LE, Utf16BE, Gb18030 };
 
 struct DecodedText {
-    std::string utf8;          // up to the first zero character
+    std::string utf8; // up to the first zero character
     TextEncoding encoding = TextEncoding::Utf8;
     bool byteOrderMark = false;
 };
@@ -23,7 +23,8 @@ DecodedText decodeText(std::string_view bytes);
 
 // The text in that encoding, with a byte-order mark when asked. Nullopt if a character cannot
 // be written in it (never for the encodings here, which cover all of Unicode).
-std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encoding, bool byteOrderMark);
+std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encoding,
+                                      bool byteOrderMark);
 
 bool isValidUtf8(std::string_view bytes);
 

@@ -31,7 +31,7 @@ struct PendingMessage {
 
 // The messages waiting for one thread, and the means to wake it.
 class ThreadQueue {
-public:
+  public:
     std::thread::id owner = std::this_thread::get_id();
 
     // Returns false when the thread has ended.
@@ -111,7 +111,7 @@ public:
         doneChanged_.notify_all();
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::condition_variable doneChanged_;
@@ -137,7 +137,7 @@ struct WindowEntry {
 };
 
 class WindowRegistry {
-public:
+  public:
     static WindowRegistry& instance() {
         static WindowRegistry registry;
         return registry;
@@ -164,7 +164,7 @@ public:
         return it->second;
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::unordered_map<WindowHandle, WindowEntry> windows_;
     WindowHandle next_ = 1; // handles are never reused
@@ -173,13 +173,17 @@ private:
 } // namespace
 
 MessageWindow::MessageWindow(MessageHandler handler) : cell_(std::make_shared<Ref::Cell>()) {
-    cell_->handle = WindowRegistry::instance().add(
-        std::make_shared<const MessageHandler>(std::move(handler)));
+    cell_->handle =
+        WindowRegistry::instance().add(std::make_shared<const MessageHandler>(std::move(handler)));
 }
 
-MessageWindow::~MessageWindow() { destroyHandle(); }
+MessageWindow::~MessageWindow() {
+    destroyHandle();
+}
 
-WindowHandle MessageWindow::handle() const { return cell_->handle.load(); }
+WindowHandle MessageWindow::handle() const {
+    return cell_->handle.load();
+}
 
 void MessageWindow::destroyHandle() {
     const WindowHandle handle = cell_->handle.exchange(0);
@@ -194,7 +198,9 @@ MessageWindow::Ref MessageWindow::ref() const {
     return ref;
 }
 
-WindowHandle MessageWindow::Ref::handle() const { return cell_ ? cell_->handle.load() : 0; }
+WindowHandle MessageWindow::Ref::handle() const {
+    return cell_ ? cell_->handle.load() : 0;
+}
 
 bool sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                  std::intptr_t lParam, std::intptr_t* result) {
@@ -240,7 +246,9 @@ void dispatchSentMessages() {
     }
 }
 
-void setSentMessageWakeHandler(std::function<void()> wake) { currentQueue()->setWake(std::move(wake)); }
+void setSentMessageWakeHandler(std::function<void()> wake) {
+    currentQueue()->setWake(std::move(wake));
+}
 
 struct PumpingCondition::Waiters {
     std::mutex mutex;

@@ -20,11 +20,11 @@
 namespace lusheng::sys {
 
 using WindowHandle = std::uint64_t; // 0 stands for no window
-using MessageHandler =
-    std::function<std::intptr_t(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)>;
+using MessageHandler = std::function<std::intptr_t(std::uint32_t message, std::uintptr_t wParam,
+                                                   std::intptr_t lParam)>;
 
 class MessageWindow {
-public:
+  public:
     explicit MessageWindow(MessageHandler handler);
     ~MessageWindow();
     MessageWindow(const MessageWindow&) = delete;
@@ -38,18 +38,18 @@ public:
     // A reference that reads the window's current handle and stays safe to read after the
     // window object itself is gone (it then reads 0).
     class Ref {
-    public:
+      public:
         Ref() = default;
         WindowHandle handle() const;
 
-    private:
+      private:
         friend class MessageWindow;
         struct Cell;
         std::shared_ptr<const Cell> cell_;
     };
     Ref ref() const;
 
-private:
+  private:
     std::shared_ptr<Ref::Cell> cell_;
 };
 
@@ -68,7 +68,7 @@ void setSentMessageWakeHandler(std::function<void()> wake);
 // A condition a thread can wait on while it keeps handling messages sent to its windows, so that
 // waiting for a worker never deadlocks against that worker sending a message.
 class PumpingCondition {
-public:
+  public:
     PumpingCondition();
     ~PumpingCondition();
     PumpingCondition(const PumpingCondition&) = delete;
@@ -79,10 +79,11 @@ public:
 
     // Waits until `done()` holds (true) or the deadline passes (false). `done` is called without
     // any lock of this class held.
-    bool waitUntil(std::chrono::steady_clock::time_point deadline, const std::function<bool()>& done);
+    bool waitUntil(std::chrono::steady_clock::time_point deadline,
+                   const std::function<bool()>& done);
     void wait(const std::function<bool()>& done);
 
-private:
+  private:
     struct Waiters;
     std::unique_ptr<Waiters> waiters_;
 };

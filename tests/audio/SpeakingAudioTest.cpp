@@ -21,7 +21,7 @@ namespace {
 const char* const kSentence = "今天天气很好，我们一起去公园散步吧。春天来了，花都开了。";
 
 class SpeakingAudio : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::pinDisplayLocale("zh_CN.UTF-8");
         test::useOnlyVoiceDirectories({voices_.path()});
@@ -71,7 +71,8 @@ TEST_F(SpeakingAudio, PauseResumeAndStopAreHeardAtOnce) {
     ASSERT_TRUE(quietFrom.has_value()) << "silence after Stop";
     EXPECT_LE(msBetween(stopped, *quietFrom), 100);
     EXPECT_TRUE(waitUntilQuiet(2000)) << "nothing left queued after Stop";
-    EXPECT_FALSE(recorder_.waitForSound(stopped + 150ms, 500ms)) << "the stopped text does not come back";
+    EXPECT_FALSE(recorder_.waitForSound(stopped + 150ms, 500ms))
+        << "the stopped text does not come back";
 }
 
 TEST_F(SpeakingAudio, TwoTextsNotifyStartEndStartEndOnlyAfterPlayback) {
@@ -93,7 +94,8 @@ TEST_F(SpeakingAudio, TwoTextsNotifyStartEndStartEndOnlyAfterPlayback) {
     ASSERT_TRUE(voice_.Speak(kSpeakText, std::string("再见。"), -1));
 
     ASSERT_EQ(messages.size(), 4U);
-    const std::vector<std::uintptr_t> order{messages[0].wParam, messages[1].wParam, messages[2].wParam, messages[3].wParam};
+    const std::vector<std::uintptr_t> order{messages[0].wParam, messages[1].wParam,
+                                            messages[2].wParam, messages[3].wParam};
     EXPECT_EQ(order, (std::vector<std::uintptr_t>{1, 2, 1, 2}));
     for (const auto& m : messages) {
         EXPECT_EQ(m.thread, std::this_thread::get_id());
@@ -148,8 +150,10 @@ TEST_F(SpeakingAudio, RandomCallsNeverDeadlock) {
     for (int i = 0; i < 10000; ++i) {
         switch (random() % 6) {
         case 0:
-            voice_.Speak(static_cast<int>(random() % 3 == 0 ? kSpeakMarkup : kSpeakText), texts[random() % texts.size()],
-                         random() % 50 == 0 ? std::optional<std::int32_t>(5) : std::nullopt, &window);
+            voice_.Speak(static_cast<int>(random() % 3 == 0 ? kSpeakMarkup : kSpeakText),
+                         texts[random() % texts.size()],
+                         random() % 50 == 0 ? std::optional<std::int32_t>(5) : std::nullopt,
+                         &window);
             break;
         case 1:
             voice_.Stop();
@@ -176,18 +180,21 @@ TEST_F(SpeakingAudio, RandomCallsNeverDeadlock) {
     const auto start = Clock::now();
     ASSERT_TRUE(voice_.Speak(kSpeakText, std::string("还在说话。"), 20000, &window));
     ASSERT_GE(last.size(), 2U);
-    EXPECT_EQ(std::vector<std::uintptr_t>(last.end() - 2, last.end()), (std::vector<std::uintptr_t>{1, 2}));
+    EXPECT_EQ(std::vector<std::uintptr_t>(last.end() - 2, last.end()),
+              (std::vector<std::uintptr_t>{1, 2}));
     EXPECT_GE(Clock::now() - start, 700ms) << "the text was played, not dropped";
     EXPECT_GT(notifications, 0U);
 }
 
 // The sound server goes away while the voice speaks and comes back later.
 TEST(SoundServerRestart, ReadingEndsAndTheNextSpeakWorks) {
-    const std::string dir = (std::filesystem::temp_directory_path() / "lusheng-pulse-restart").string();
+    const std::string dir =
+        (std::filesystem::temp_directory_path() / "lusheng-pulse-restart").string();
     const std::string script = std::string(LUSHENG_TESTS_DIR) + "/pulse-server.sh";
     ASSERT_EQ(std::system((script + " start " + dir).c_str()), 0);
     ::setenv("PULSE_SERVER", ("unix:" + dir + "/native").c_str(), 1);
-    test::VoiceDirectory voices({{.file = "1", .description = "中文", .engineVoice = "sit/cmn-Latn-pinyin"}});
+    test::VoiceDirectory voices(
+        {{.file = "1", .description = "中文", .engineVoice = "sit/cmn-Latn-pinyin"}});
     test::useOnlyVoiceDirectories({voices.path()});
     ETextToSpeech voice;
     voice.Create();

@@ -25,7 +25,8 @@ TEST_P(EngineSelection, NewVoiceObjectSelectsMandarin) {
     ASSERT_TRUE(voice.IsCreated());
     const TextArray names = voice.GetVoiceNames();
     EXPECT_GT(names.size(), 50U);
-    EXPECT_NE(std::find(names.begin(), names.end(), "eSpeak NG English (Great Britain)"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "eSpeak NG English (Great Britain)"),
+              names.end());
     const auto selected = voice.GetSelectedVoiceIndex();
     ASSERT_TRUE(selected.has_value());
     EXPECT_EQ(names[*selected], mandarin);

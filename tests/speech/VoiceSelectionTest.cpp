@@ -40,47 +40,65 @@ TEST_P(DefaultVoiceRule, CreateSelectsTheFirstChineseVoice) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, DefaultVoiceRule,
     ::testing::Values(
-        SelectionCase{"CapitalsMatch", "en_US.UTF-8",
+        SelectionCase{"CapitalsMatch",
+                      "en_US.UTF-8",
                       {{.file = "1", .description = "English"},
                        {.file = "2", .description = "Voice CHINESE"},
                        {.file = "3", .description = "Another Chinese"}},
-                      {"English", "Voice CHINESE", "Another Chinese"}, 1},
-        SelectionCase{"ChineseWordOnlyInTheZhValue", "zh_CN.UTF-8",
+                      {"English", "Voice CHINESE", "Another Chinese"},
+                      1},
+        SelectionCase{"ChineseWordOnlyInTheZhValue",
+                      "zh_CN.UTF-8",
                       {{.file = "1", .description = "Huihui", .chinese = "慧慧"},
                        {.file = "2", .description = "Kangkang", .chinese = "康康 中文 男声"}},
-                      {"慧慧", "康康 中文 男声"}, 1},
+                      {"慧慧", "康康 中文 男声"},
+                      1},
         // The same voices under English: neither English description matches; the platform
         // default (the first voice) stays.
-        SelectionCase{"ChineseWordOnlyInTheZhValueReadInEnglish", "en_US.UTF-8",
+        SelectionCase{"ChineseWordOnlyInTheZhValueReadInEnglish",
+                      "en_US.UTF-8",
                       {{.file = "1", .description = "Huihui", .chinese = "慧慧"},
                        {.file = "2", .description = "Kangkang", .chinese = "康康 中文 男声"}},
-                      {"Huihui", "Kangkang"}, 0, false},
-        SelectionCase{"NoValueForTheDisplayLanguageUsesTheDefault", "zh_CN.UTF-8",
+                      {"Huihui", "Kangkang"},
+                      0,
+                      false},
+        SelectionCase{"NoValueForTheDisplayLanguageUsesTheDefault",
+                      "zh_CN.UTF-8",
                       {{.file = "1", .description = "English", .chinese = "英语"},
                        {.file = "2", .description = "Chinese voice", .english = "Chinese voice"}},
-                      {"英语", "Chinese voice"}, 1},
-        SelectionCase{"VoiceWithoutDescriptionIsListedEmptyAndSkipped", "en_US.UTF-8",
+                      {"英语", "Chinese voice"},
+                      1},
+        SelectionCase{"VoiceWithoutDescriptionIsListedEmptyAndSkipped",
+                      "en_US.UTF-8",
                       {{.file = "1", .chinese = "中文 only in 804"},
                        {.file = "2"},
                        {.file = "3", .description = "中文语音"}},
-                      {"", "", "中文语音"}, 2},
-        SelectionCase{"NoDescriptionNeverChosen", "zh_CN.UTF-8",
+                      {"", "", "中文语音"},
+                      2},
+        SelectionCase{"NoDescriptionNeverChosen",
+                      "zh_CN.UTF-8",
                       {{.file = "1", .english = "Chinese"}, {.file = "2", .description = "中文"}},
-                      {"", "中文"}, 1},
-        SelectionCase{"FirstOfSeveralWins", "zh_CN.UTF-8",
+                      {"", "中文"},
+                      1},
+        SelectionCase{"FirstOfSeveralWins",
+                      "zh_CN.UTF-8",
                       {{.file = "1", .description = "Japanese"},
                        {.file = "2", .description = "中文 一"},
                        {.file = "3", .description = "CHINESE two"}},
-                      {"Japanese", "中文 一", "CHINESE two"}, 1},
-        SelectionCase{"FullWidthLettersAreNotAsciiChinese", "en_US.UTF-8",
-                      {{.file = "1", .description = "Plain"},
-                       {.file = "2", .description = "ＣＨＩＮＥＳＥ"}},
-                      {"Plain", "ＣＨＩＮＥＳＥ"}, 0, false},
+                      {"Japanese", "中文 一", "CHINESE two"},
+                      1},
+        SelectionCase{
+            "FullWidthLettersAreNotAsciiChinese",
+            "en_US.UTF-8",
+            {{.file = "1", .description = "Plain"}, {.file = "2", .description = "ＣＨＩＮＥＳＥ"}},
+            {"Plain", "ＣＨＩＮＥＳＥ"},
+            0,
+            false},
         SelectionCase{"EmptyCatalogue", "zh_CN.UTF-8", {}, {}, std::nullopt, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class SelectVoiceByDescription : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::pinDisplayLocale("en_US.UTF-8");
         test::useOnlyVoiceDirectories({dir_.path()});
@@ -104,14 +122,15 @@ TEST_F(SelectVoiceByDescription, WholeTextCaseSensitiveFirstMatchWins) {
         std::optional<std::size_t> index;
     };
     const std::vector<Row> rows{
-        {"Beta", true, 2},      {"Alpha", true, 0},       // duplicates: the first
-        {"alpha", false, 0},    {"ALPHA", false, 0},      // letter case counts; voice kept
-        {"Alph", false, 0},     {"Alpha ", false, 0},     // whole text only
-        {"Broken", false, 0},   {"Beta", true, 2},        // an unloadable voice cannot be set
-        {std::string(), true, 3},                         // "" is compared like any text
+        {"Beta", true, 2},        {"Alpha", true, 0},   // duplicates: the first
+        {"alpha", false, 0},      {"ALPHA", false, 0},  // letter case counts; voice kept
+        {"Alph", false, 0},       {"Alpha ", false, 0}, // whole text only
+        {"Broken", false, 0},     {"Beta", true, 2},    // an unloadable voice cannot be set
+        {std::string(), true, 3},                       // "" is compared like any text
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(voice_.SelectVoice(row.description), row.selected) << row.description.value_or("<none>");
+        EXPECT_EQ(voice_.SelectVoice(row.description), row.selected)
+            << row.description.value_or("<none>");
         EXPECT_EQ(voice_.GetSelectedVoiceIndex(), row.index) << row.description.value_or("<none>");
     }
 }

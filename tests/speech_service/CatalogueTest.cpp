@@ -12,14 +12,16 @@ using namespace lusheng::sp;
 namespace {
 
 class Catalogue : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
     void TearDown() override { CoUninitialize(); }
 
-    static ComPtr<IEnumSpObjectTokens> enumerate(const WCHAR* required = u"", const WCHAR* optional = u"") {
+    static ComPtr<IEnumSpObjectTokens> enumerate(const WCHAR* required = u"",
+                                                 const WCHAR* optional = u"") {
         ComPtr<ISpObjectTokenCategory> category;
         EXPECT_EQ(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL,
-                                   category.ReleaseAndGetAddressOf()), S_OK);
+                                   category.ReleaseAndGetAddressOf()),
+                  S_OK);
         EXPECT_EQ(category->SetId(SPCAT_VOICES, FALSE), S_OK);
         ComPtr<IEnumSpObjectTokens> tokens;
         EXPECT_EQ(category->EnumTokens(required, optional, tokens.ReleaseAndGetAddressOf()), S_OK);
@@ -40,9 +42,11 @@ protected:
 };
 
 TEST_F(Catalogue, ListsTokenFilesInFileNameOrderDirectoryByDirectory) {
-    test::VoiceDirectory system({{.file = "b", .description = "B"}, {.file = "a", .description = "A"},
+    test::VoiceDirectory system({{.file = "b", .description = "B"},
+                                 {.file = "a", .description = "A"},
                                  {.file = "c10", .description = "C10"}});
-    test::VoiceDirectory user(std::vector<test::FixtureVoice>{{.file = "0first", .description = "User"}});
+    test::VoiceDirectory user(
+        std::vector<test::FixtureVoice>{{.file = "0first", .description = "User"}});
     system.write("ignored.txt", "[Voice]\nEngine=espeak-ng\n");
     system.write("notavoice.voice", "[Other]\nx=1\n");
     test::useOnlyVoiceDirectories({system.path(), user.path(), "/nonexistent/voices"});
@@ -88,7 +92,9 @@ TEST_F(Catalogue, TokenValuesByNameWithNotFoundForMissingOnes) {
 TEST_F(Catalogue, RequiredAndOptionalAttributes) {
     test::VoiceDirectory dir({
         {.file = "1", .description = "English male", .attributes = "Language=409\nGender=Male"},
-        {.file = "2", .description = "Bilingual female", .attributes = "Language=804;409\nGender=Female"},
+        {.file = "2",
+         .description = "Bilingual female",
+         .attributes = "Language=804;409\nGender=Female"},
         {.file = "3", .description = "Chinese male", .attributes = "Language=804\nGender=Male"},
     });
     test::useOnlyVoiceDirectories({dir.path()});
@@ -102,15 +108,18 @@ TEST_F(Catalogue, RequiredAndOptionalAttributes) {
 }
 
 TEST_F(Catalogue, CategoryIdentifiersAndEnumeratorBounds) {
-    test::VoiceDirectory dir({{.file = "a", .description = "A"}, {.file = "b", .description = "B"}});
+    test::VoiceDirectory dir(
+        {{.file = "a", .description = "A"}, {.file = "b", .description = "B"}});
     test::useOnlyVoiceDirectories({dir.path()});
     ComPtr<ISpObjectTokenCategory> category;
     ASSERT_EQ(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL,
-                               category.ReleaseAndGetAddressOf()), S_OK);
+                               category.ReleaseAndGetAddressOf()),
+              S_OK);
     ComPtr<IEnumSpObjectTokens> tokens;
     EXPECT_EQ(category->EnumTokens(u"", u"", tokens.ReleaseAndGetAddressOf()), SPERR_UNINITIALIZED);
-    EXPECT_EQ(category->SetId(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Recognizers", FALSE),
-              SPERR_NOT_FOUND);
+    EXPECT_EQ(
+        category->SetId(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Recognizers", FALSE),
+        SPERR_NOT_FOUND);
     EXPECT_EQ(category->SetId(SPCAT_VOICES, FALSE), S_OK);
     EXPECT_EQ(category->SetId(SPCAT_VOICES, FALSE), SPERR_ALREADY_INITIALIZED);
     ASSERT_EQ(category->EnumTokens(nullptr, nullptr, tokens.ReleaseAndGetAddressOf()), S_OK);
@@ -133,16 +142,20 @@ TEST_F(Catalogue, ObjectCreationReportsItsFailures) {
     ComPtr<ISpObjectTokenCategory> category;
     ComPtr<ISpVoice> wrong;
     EXPECT_EQ(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_LOCAL_SERVER,
-                               category.ReleaseAndGetAddressOf()), REGDB_E_CLASSNOTREG);
-    EXPECT_EQ(CoCreateInstance(GUID{1, 2, 3, {}}, nullptr, CLSCTX_ALL, category.ReleaseAndGetAddressOf()),
+                               category.ReleaseAndGetAddressOf()),
               REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(
+        CoCreateInstance(GUID{1, 2, 3, {}}, nullptr, CLSCTX_ALL, category.ReleaseAndGetAddressOf()),
+        REGDB_E_CLASSNOTREG);
     EXPECT_EQ(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL,
-                               wrong.ReleaseAndGetAddressOf()), E_NOINTERFACE);
+                               wrong.ReleaseAndGetAddressOf()),
+              E_NOINTERFACE);
     EXPECT_FALSE(wrong);
 
     CoUninitialize();
     EXPECT_EQ(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL,
-                               category.ReleaseAndGetAddressOf()), CO_E_NOTINITIALIZED);
+                               category.ReleaseAndGetAddressOf()),
+              CO_E_NOTINITIALIZED);
     EXPECT_EQ(CoInitialize(nullptr), S_OK);
     EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
     CoUninitialize();

@@ -33,13 +33,12 @@ TEST_P(ChineseProbe, RejectsLanguageSwitchesAndToneless) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ChineseProbe,
-    ::testing::Values(
-        ProbeCase{"MandarinWithTones", "n'i214_| X'Au214_|", true},
-        ProbeCase{"CantoneseWithTones", "n'ei5_| h'ou2_|", true},
-        // Debian 12's cmn: tone digits read as English numbers.
-        ProbeCase{"SwitchToEnglish", "(en)nITr'i:_| h,eI@Tr'i:(cmn)_|", false},
-        ProbeCase{"ChineseLetterInEnglish", "_:(en)tS'aIni:z(hak)l'et@", false},
-        ProbeCase{"NoTones", "ni hau", false}, ProbeCase{"Nothing", "", false}),
+    ::testing::Values(ProbeCase{"MandarinWithTones", "n'i214_| X'Au214_|", true},
+                      ProbeCase{"CantoneseWithTones", "n'ei5_| h'ou2_|", true},
+                      // Debian 12's cmn: tone digits read as English numbers.
+                      ProbeCase{"SwitchToEnglish", "(en)nITr'i:_| h,eI@Tr'i:(cmn)_|", false},
+                      ProbeCase{"ChineseLetterInEnglish", "_:(en)tS'aIni:z(hak)l'et@", false},
+                      ProbeCase{"NoTones", "ni hau", false}, ProbeCase{"Nothing", "", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 std::vector<VoiceTokenData> engineCatalogue() {
@@ -64,11 +63,11 @@ TEST(EngineVoices, MandarinTokenIsBackedByAVoiceThatSpeaksMandarin) {
     EXPECT_EQ(value(*mandarin, u"804"), "eSpeak NG 中文（普通话）");
     EXPECT_EQ(value(*mandarin, u"409"), "eSpeak NG Chinese (Mandarin)");
 
-    const std::string phonemes = SynthesisEngine::instance().phonemes(mandarin->engineVoice, "你好");
+    const std::string phonemes =
+        SynthesisEngine::instance().phonemes(mandarin->engineVoice, "你好");
     EXPECT_TRUE(phonemesShowOwnLanguage(phonemes)) << phonemes;
     EXPECT_EQ(phonemes.find("(en)"), std::string::npos) << phonemes;
     EXPECT_NE(phonemes.find("i"), std::string::npos) << phonemes;
-
 }
 
 TEST(EngineVoices, EveryChineseVoiceListedReadsChinese) {
@@ -80,7 +79,8 @@ TEST(EngineVoices, EveryChineseVoiceListedReadsChinese) {
             continue;
         }
         ++chinese;
-        const std::string phonemes = SynthesisEngine::instance().phonemes(token.engineVoice, "你好");
+        const std::string phonemes =
+            SynthesisEngine::instance().phonemes(token.engineVoice, "你好");
         EXPECT_TRUE(phonemesShowOwnLanguage(phonemes)) << description << ": " << phonemes;
     }
     EXPECT_GE(chinese, 2U) << "Mandarin and Cantonese";
@@ -96,7 +96,8 @@ TEST(EngineVoices, DescriptionsAreUniqueSoEveryVoiceCanBeChosen) {
         std::vector<std::string> names;
         for (const auto& token : catalogue) {
             const auto it = token.values.find(language);
-            names.push_back(sys::utf16ToUtf8(it != token.values.end() ? it->second : *token.defaultValue));
+            names.push_back(
+                sys::utf16ToUtf8(it != token.values.end() ? it->second : *token.defaultValue));
         }
         std::sort(names.begin(), names.end());
         EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end())
@@ -113,19 +114,22 @@ TEST(EngineVoices, StartingTheEngineLeavesTheLocaleAlone) {
 
 TEST(EngineVoices, VoiceCreationFailsWithoutEngineData) {
     // An existing directory without the engine's data: espeak-ng itself refuses to start.
-    const std::filesystem::path empty = std::filesystem::temp_directory_path() / "lusheng-empty-espeak-data";
+    const std::filesystem::path empty =
+        std::filesystem::temp_directory_path() / "lusheng-empty-espeak-data";
     std::filesystem::create_directories(empty);
     ServiceSettings settings;
     settings.engineDataPath = empty.string();
     setServiceSettings(settings);
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     ComPtr<ISpVoice> voice;
-    EXPECT_TRUE(FAILED(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, voice.ReleaseAndGetAddressOf())));
+    EXPECT_TRUE(FAILED(
+        CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, voice.ReleaseAndGetAddressOf())));
     EXPECT_FALSE(voice);
 
     // With the data back, the next attempt starts the engine.
     setServiceSettings(defaultServiceSettings());
-    EXPECT_EQ(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, voice.ReleaseAndGetAddressOf()), S_OK);
+    EXPECT_EQ(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, voice.ReleaseAndGetAddressOf()),
+              S_OK);
     CoUninitialize();
 }
 

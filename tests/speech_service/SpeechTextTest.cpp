@@ -36,8 +36,14 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Pieces,
     ::testing::Values(
         PieceCase{"Sentences", u"你好。世界！好吗？", 20, {u"你好。", u"世界！", u"好吗？"}},
-        PieceCase{"ClosingQuoteStaysWithItsSentence", u"他说：“走。”然后", 20, {u"他说：“走。”", u"然后"}},
-        PieceCase{"LongSentenceAtLastComma", u"一二三，四五六七八九十", 8, {u"一二三，", u"四五六七八九十"}},
+        PieceCase{"ClosingQuoteStaysWithItsSentence",
+                  u"他说：“走。”然后",
+                  20,
+                  {u"他说：“走。”", u"然后"}},
+        PieceCase{"LongSentenceAtLastComma",
+                  u"一二三，四五六七八九十",
+                  8,
+                  {u"一二三，", u"四五六七八九十"}},
         PieceCase{"NoMarksAtLimit", u"一二三四五六七", 3, {u"一二三", u"四五六", u"七"}},
         PieceCase{"DecimalPointIsNoSentenceEnd", u"pi is 3.14. Yes", 40, {u"pi is 3.14.", u" Yes"}},
         PieceCase{"SurrogatePairKeptWhole", u"ab\U00020000cd", 3, {u"ab", u"\U00020000c", u"d"}}),
@@ -113,15 +119,20 @@ TEST_P(Decode, RecognisesTheEncoding) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Decode,
-    ::testing::Values(
-        DecodeCase{"Gbk", "\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7", "你好，世界", sys::TextEncoding::Gb18030, false},
-        DecodeCase{"Gb18030FourByte", "\x95\x32\x82\x36", "\U00020000", sys::TextEncoding::Gb18030, false},
-        DecodeCase{"Utf8", "你好", "你好", sys::TextEncoding::Utf8, false},
-        DecodeCase{"Utf8Bom", "\xEF\xBB\xBF你好", "你好", sys::TextEncoding::Utf8, true},
-        DecodeCase{"Utf16LE", std::string("\xFF\xFE\x60\x4F\x7D\x59", 6), "你好", sys::TextEncoding::Utf16LE, true},
-        DecodeCase{"Utf16BE", std::string("\xFE\xFF\x4F\x60\x59\x7D", 6), "你好", sys::TextEncoding::Utf16BE, true},
-        DecodeCase{"StopsAtZeroByte", std::string("ab\0cd", 5), "ab", sys::TextEncoding::Utf8, false},
-        DecodeCase{"Empty", "", "", sys::TextEncoding::Utf8, false}),
+    ::testing::Values(DecodeCase{"Gbk", "\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7", "你好，世界",
+                                 sys::TextEncoding::Gb18030, false},
+                      DecodeCase{"Gb18030FourByte", "\x95\x32\x82\x36", "\U00020000",
+                                 sys::TextEncoding::Gb18030, false},
+                      DecodeCase{"Utf8", "你好", "你好", sys::TextEncoding::Utf8, false},
+                      DecodeCase{"Utf8Bom", "\xEF\xBB\xBF你好", "你好", sys::TextEncoding::Utf8,
+                                 true},
+                      DecodeCase{"Utf16LE", std::string("\xFF\xFE\x60\x4F\x7D\x59", 6), "你好",
+                                 sys::TextEncoding::Utf16LE, true},
+                      DecodeCase{"Utf16BE", std::string("\xFE\xFF\x4F\x60\x59\x7D", 6), "你好",
+                                 sys::TextEncoding::Utf16BE, true},
+                      DecodeCase{"StopsAtZeroByte", std::string("ab\0cd", 5), "ab",
+                                 sys::TextEncoding::Utf8, false},
+                      DecodeCase{"Empty", "", "", sys::TextEncoding::Utf8, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

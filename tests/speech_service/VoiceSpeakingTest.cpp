@@ -20,7 +20,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr ULONGLONG kStartAndEnd = SPFEI(SPEI_START_INPUT_STREAM) | SPFEI(SPEI_END_INPUT_STREAM) | SPFEI_FLAGCHECK;
+constexpr ULONGLONG kStartAndEnd =
+    SPFEI(SPEI_START_INPUT_STREAM) | SPFEI(SPEI_END_INPUT_STREAM) | SPFEI_FLAGCHECK;
 
 struct Heard {
     SPEVENTENUM id;
@@ -29,13 +30,17 @@ struct Heard {
 };
 
 class VoiceSpeaking : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::useOnlyVoiceDirectories({voices_.path()});
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-        ASSERT_EQ(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, voice_.ReleaseAndGetAddressOf()), S_OK);
+        ASSERT_EQ(
+            CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, voice_.ReleaseAndGetAddressOf()),
+            S_OK);
         ASSERT_EQ(voice_->SetInterest(kStartAndEnd, kStartAndEnd), S_OK);
-        ASSERT_EQ(voice_->SetNotifyCallbackFunction(&VoiceSpeaking::onEvents, reinterpret_cast<WPARAM>(this), 0), S_OK);
+        ASSERT_EQ(voice_->SetNotifyCallbackFunction(&VoiceSpeaking::onEvents,
+                                                    reinterpret_cast<WPARAM>(this), 0),
+                  S_OK);
     }
     void TearDown() override {
         voice_.Reset();
@@ -49,10 +54,13 @@ protected:
 
     void useMandarin() {
         ComPtr<ISpObjectTokenCategory> category;
-        ASSERT_EQ(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL, category.ReleaseAndGetAddressOf()), S_OK);
+        ASSERT_EQ(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL,
+                                   category.ReleaseAndGetAddressOf()),
+                  S_OK);
         ASSERT_EQ(category->SetId(SPCAT_VOICES, FALSE), S_OK);
         ComPtr<IEnumSpObjectTokens> tokens;
-        ASSERT_EQ(category->EnumTokens(u"Language=804", nullptr, tokens.ReleaseAndGetAddressOf()), S_OK);
+        ASSERT_EQ(category->EnumTokens(u"Language=804", nullptr, tokens.ReleaseAndGetAddressOf()),
+                  S_OK);
         ComPtr<ISpObjectToken> mandarin;
         ASSERT_EQ(tokens->Next(1, mandarin.ReleaseAndGetAddressOf(), nullptr), S_OK);
         ASSERT_EQ(voice_->SetVoice(mandarin.Get()), S_OK);
@@ -94,7 +102,10 @@ protected:
 
     test::VoiceDirectory voices_{{
         {.file = "1", .description = "English", .engineVoice = "en", .attributes = "Language=409"},
-        {.file = "2", .description = "Mandarin", .engineVoice = "sit/cmn-Latn-pinyin", .attributes = "Language=804"},
+        {.file = "2",
+         .description = "Mandarin",
+         .engineVoice = "sit/cmn-Latn-pinyin",
+         .attributes = "Language=804"},
     }};
     ComPtr<ISpVoice> voice_;
     ComPtr<MemoryAudioOutput> output_;
@@ -133,7 +144,8 @@ TEST_F(VoiceSpeaking, TwoTextsGiveStartEndStartEndAndEachEndComesOncePlayed) {
 
 TEST_F(VoiceSpeaking, SynchronousSpeakReturnsWhenHeardAndPurgeReleasesIt) {
     useOutput(MemoryAudioOutput::make(2205));
-    auto spoken = std::async(std::launch::async, [&] { return voice_->Speak(u"Hello there.", SPF_DEFAULT, nullptr); });
+    auto spoken = std::async(std::launch::async,
+                             [&] { return voice_->Speak(u"Hello there.", SPF_DEFAULT, nullptr); });
     EXPECT_EQ(spoken.wait_for(200ms), std::future_status::timeout);
     output_->play();
     ASSERT_TRUE(eventually([&] {
@@ -142,7 +154,9 @@ TEST_F(VoiceSpeaking, SynchronousSpeakReturnsWhenHeardAndPurgeReleasesIt) {
     }));
     EXPECT_EQ(spoken.get(), S_OK);
 
-    auto waiting = std::async(std::launch::async, [&] { return voice_->Speak(u"A long text that will not be played.", SPF_DEFAULT, nullptr); });
+    auto waiting = std::async(std::launch::async, [&] {
+        return voice_->Speak(u"A long text that will not be played.", SPF_DEFAULT, nullptr);
+    });
     ASSERT_TRUE(eventually([&] { return output_->bufferedCount() > 0; }));
     EXPECT_EQ(voice_->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr), S_OK);
     ASSERT_EQ(waiting.wait_for(5s), std::future_status::ready);
@@ -153,7 +167,9 @@ TEST_F(VoiceSpeaking, SynchronousSpeakReturnsWhenHeardAndPurgeReleasesIt) {
 TEST_F(VoiceSpeaking, PurgeDiscardsQueueAndPlayingTextThenSpeaksAgain) {
     useOutput(MemoryAudioOutput::make(2205));
     for (int i = 0; i < 5; ++i) {
-        ASSERT_EQ(voice_->Speak(u"This sentence is queued and then thrown away.", SPF_ASYNC, nullptr), S_OK);
+        ASSERT_EQ(
+            voice_->Speak(u"This sentence is queued and then thrown away.", SPF_ASYNC, nullptr),
+            S_OK);
     }
     ASSERT_TRUE(eventually([&] { return output_->bufferedCount() > 0; }));
     ASSERT_EQ(voice_->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr), S_OK);
@@ -215,7 +231,8 @@ TEST_F(VoiceSpeaking, MarkupSilenceVolumeAndMalformedMarkup) {
 
     useOutput(MemoryAudioOutput::make(22050, true));
     const std::size_t eventsBefore = heard().size();
-    EXPECT_TRUE(FAILED(voice_->Speak(u"<rate speed=\"2\">unclosed", SPF_ASYNC | SPF_IS_XML, nullptr)));
+    EXPECT_TRUE(
+        FAILED(voice_->Speak(u"<rate speed=\"2\">unclosed", SPF_ASYNC | SPF_IS_XML, nullptr)));
     EXPECT_EQ(voice_->WaitUntilDone(1000), S_OK);
     EXPECT_EQ(output_->writtenCount(), 0U);
     EXPECT_EQ(heard().size(), eventsBefore) << "nothing was spoken, so nothing started";
@@ -228,12 +245,13 @@ TEST_F(VoiceSpeaking, FileContentsAreSpokenWhateverTheirEncoding) {
     voices_.write("gbk.txt", "\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\xA1\xA3");
     const std::u16string path(gbk.begin(), gbk.end());
     // The engine's output varies by a few samples from one utterance to the next.
-    EXPECT_NEAR(static_cast<double>(render(path, SPF_IS_FILENAME).size()), static_cast<double>(direct.size()),
-                static_cast<double>(direct.size()) * 0.01);
+    EXPECT_NEAR(static_cast<double>(render(path, SPF_IS_FILENAME).size()),
+                static_cast<double>(direct.size()), static_cast<double>(direct.size()) * 0.01);
     voices_.write("marked.txt", "<silence msec=\"500\"/>");
     const std::string marked = (voices_.path() / "marked.txt").string();
     EXPECT_EQ(render(std::u16string(marked.begin(), marked.end()), SPF_IS_FILENAME).size(), 11025U);
-    EXPECT_EQ(voice_->Speak(u"/nonexistent/book.txt", SPF_ASYNC | SPF_IS_FILENAME, nullptr), STG_E_FILENOTFOUND);
+    EXPECT_EQ(voice_->Speak(u"/nonexistent/book.txt", SPF_ASYNC | SPF_IS_FILENAME, nullptr),
+              STG_E_FILENOTFOUND);
 }
 
 TEST_F(VoiceSpeaking, UnavailableOutputFailsSpeakUntilItIsBack) {

@@ -22,10 +22,12 @@ MonitorRecorder::MonitorRecorder() : stream_(new Stream) {
     const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 1};
     const auto blockBytes = static_cast<std::uint32_t>(kBlockSamples * 2);
     const pa_buffer_attr attr{static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1),
-                              static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1), blockBytes};
+                              static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1),
+                              blockBytes};
     int error = 0;
-    stream_->simple = pa_simple_new(nullptr, "lusheng-tests", PA_STREAM_RECORD, "lusheng_test_sink.monitor",
-                                    "monitor", &spec, nullptr, &attr, &error);
+    stream_->simple =
+        pa_simple_new(nullptr, "lusheng-tests", PA_STREAM_RECORD, "lusheng_test_sink.monitor",
+                      "monitor", &spec, nullptr, &attr, &error);
     if (stream_->simple == nullptr) {
         delete stream_;
         throw std::runtime_error(std::string("cannot record the test sink: ") + pa_strerror(error));
@@ -77,9 +79,9 @@ bool MonitorRecorder::waitForSound(Clock::time_point since, std::chrono::millise
     return false;
 }
 
-std::optional<Clock::time_point> MonitorRecorder::waitForSilence(Clock::time_point since,
-                                                                 std::chrono::milliseconds quiet,
-                                                                 std::chrono::milliseconds timeout) {
+std::optional<Clock::time_point>
+MonitorRecorder::waitForSilence(Clock::time_point since, std::chrono::milliseconds quiet,
+                                std::chrono::milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     while (Clock::now() < deadline) {
         {
@@ -104,7 +106,8 @@ std::optional<Clock::time_point> MonitorRecorder::waitForSilence(Clock::time_poi
     return std::nullopt;
 }
 
-std::optional<std::pair<Clock::time_point, Clock::time_point>> MonitorRecorder::soundSpan(Clock::time_point since) const {
+std::optional<std::pair<Clock::time_point, Clock::time_point>>
+MonitorRecorder::soundSpan(Clock::time_point since) const {
     std::lock_guard lock(mutex_);
     std::optional<std::pair<Clock::time_point, Clock::time_point>> span;
     for (const auto& b : blocks_) {

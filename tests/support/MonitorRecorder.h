@@ -15,8 +15,8 @@ namespace lusheng::test {
 using Clock = std::chrono::steady_clock;
 
 class MonitorRecorder {
-public:
-    MonitorRecorder();  // starts recording at once; throws when the server cannot be reached
+  public:
+    MonitorRecorder(); // starts recording at once; throws when the server cannot be reached
     ~MonitorRecorder();
     MonitorRecorder(const MonitorRecorder&) = delete;
     MonitorRecorder& operator=(const MonitorRecorder&) = delete;
@@ -30,15 +30,17 @@ public:
     bool waitForSound(Clock::time_point since, std::chrono::milliseconds timeout);
     // Waits until `quiet` of continuous silence after `since` has been recorded; returns the
     // time the silence began, or nullopt on timeout.
-    std::optional<Clock::time_point> waitForSilence(Clock::time_point since, std::chrono::milliseconds quiet,
+    std::optional<Clock::time_point> waitForSilence(Clock::time_point since,
+                                                    std::chrono::milliseconds quiet,
                                                     std::chrono::milliseconds timeout);
     // First and last loud block times at or after `since`.
-    std::optional<std::pair<Clock::time_point, Clock::time_point>> soundSpan(Clock::time_point since) const;
+    std::optional<std::pair<Clock::time_point, Clock::time_point>>
+    soundSpan(Clock::time_point since) const;
     std::vector<Block> blocks() const;
 
     static constexpr double kSoundThreshold = 300.0;
 
-private:
+  private:
     void run();
     struct Stream;
     Stream* stream_ = nullptr;

@@ -10,14 +10,15 @@
 namespace lusheng::test {
 
 VoiceDirectory::VoiceDirectory(const std::vector<FixtureVoice>& voices) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lusheng-voices-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "lusheng-voices-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot make a temporary directory");
     }
     path_ = pattern;
     for (const auto& voice : voices) {
-        std::string text = "[Voice]\nEngine = espeak-ng\nEngineVoice = " + voice.engineVoice +
-                           "\n[Description]\n";
+        std::string text =
+            "[Voice]\nEngine = espeak-ng\nEngineVoice = " + voice.engineVoice + "\n[Description]\n";
         if (voice.description) {
             text += "Default = " + *voice.description + "\n";
         }

@@ -9,17 +9,17 @@
 namespace lusheng::test {
 
 struct FixtureVoice {
-    std::string file;                        // token file name without ".voice"
-    std::optional<std::string> description;  // the default value
-    std::optional<std::string> chinese;      // the "804" value
-    std::optional<std::string> english;      // the "409" value
+    std::string file;                       // token file name without ".voice"
+    std::optional<std::string> description; // the default value
+    std::optional<std::string> chinese;     // the "804" value
+    std::optional<std::string> english;     // the "409" value
     std::string engineVoice = "en";
-    std::string attributes;                  // extra lines for [Attributes]
+    std::string attributes; // extra lines for [Attributes]
 };
 
 // A temporary directory of voice token files, removed again on destruction.
 class VoiceDirectory {
-public:
+  public:
     explicit VoiceDirectory(const std::vector<FixtureVoice>& voices);
     ~VoiceDirectory();
     VoiceDirectory(const VoiceDirectory&) = delete;
@@ -27,7 +27,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     void write(const std::string& fileName, const std::string& contents) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

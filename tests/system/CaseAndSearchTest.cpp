@@ -16,12 +16,15 @@ struct LowerCase {
 
 class ToLower : public ::testing::TestWithParam<LowerCase> {};
 
-TEST_P(ToLower, MapsEachCharacter) { EXPECT_EQ(toLowerCharwise(GetParam().text), GetParam().lower); }
+TEST_P(ToLower, MapsEachCharacter) {
+    EXPECT_EQ(toLowerCharwise(GetParam().text), GetParam().lower);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ToLower,
     ::testing::Values(LowerCase{"Capitals", "CHINESE", "chinese"},
-                      LowerCase{"Mixed", "eSpeak NG Chinese (Mandarin)", "espeak ng chinese (mandarin)"},
+                      LowerCase{"Mixed", "eSpeak NG Chinese (Mandarin)",
+                                "espeak ng chinese (mandarin)"},
                       LowerCase{"FullWidth", "ＣＨＩＮＥＳＥ", "ｃｈｉｎｅｓｅ"},
                       LowerCase{"Cyrillic", "КИТАЙСКИЙ", "китайский"},
                       LowerCase{"HanUnchanged", "中文（普通话）", "中文（普通话）"},

@@ -39,13 +39,14 @@ INSTANTIATE_TEST_SUITE_P(
         LocaleCase{"UnknownLanguage", {{"LANG", "xx_YY.UTF-8"}}, 0x0409},
         LocaleCase{"CLocale", {{"LANG", "C"}}, 0x0409},
         LocaleCase{"CUtf8Locale", {{"LANG", "C.UTF-8"}}, 0x0409},
-        LocaleCase{"Posix", {{"LANG", "POSIX"}}, 0x0409},
-        LocaleCase{"Unset", {}, 0x0409},
+        LocaleCase{"Posix", {{"LANG", "POSIX"}}, 0x0409}, LocaleCase{"Unset", {}, 0x0409},
         LocaleCase{"LcAllBeatsLang", {{"LC_ALL", "zh_CN.UTF-8"}, {"LANG", "en_US.UTF-8"}}, 0x0804},
         LocaleCase{"LcMessagesBeatsLang",
-                   {{"LC_MESSAGES", "ja_JP.UTF-8"}, {"LANG", "en_US.UTF-8"}}, 0x0411},
+                   {{"LC_MESSAGES", "ja_JP.UTF-8"}, {"LANG", "en_US.UTF-8"}},
+                   0x0411},
         LocaleCase{"LanguageListFirstKnown",
-                   {{"LANGUAGE", "xx:zh_TW:en"}, {"LANG", "en_US.UTF-8"}}, 0x0404},
+                   {{"LANGUAGE", "xx:zh_TW:en"}, {"LANG", "en_US.UTF-8"}},
+                   0x0404},
         // As gettext does: LANGUAGE is ignored while the locale is C.
         LocaleCase{"LanguageIgnoredUnderC", {{"LANGUAGE", "zh_CN"}, {"LANG", "C"}}, 0x0409}),
     [](const auto& info) { return std::string(info.param.name); });

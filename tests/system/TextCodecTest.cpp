@@ -20,18 +20,20 @@ TEST_P(Utf8ToUtf16, ConvertsAndReplacesMalformedInput) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Utf8ToUtf16,
-    ::testing::Values(
-        Utf8Case{"Empty", "", u""}, Utf8Case{"Ascii", "Chinese", u"Chinese"},
-        Utf8Case{"Chinese", "中文（普通话）", u"中文（普通话）"},
-        Utf8Case{"FourByteCharacter", "\xF0\xA0\x80\x80", u"\U00020000"},
-        Utf8Case{"StrayContinuation", "a\x80" "b", u"a\uFFFDb"},
-        Utf8Case{"TruncatedAtEnd", "\xE4\xB8", u"\uFFFD"},
-        Utf8Case{"TruncatedBeforeAscii", "\xE4\xB8x", u"\uFFFDx"},
-        Utf8Case{"Overlong", "\xC0\xAF", u"\uFFFD\uFFFD"},
-        Utf8Case{"EncodedSurrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
-        Utf8Case{"BeyondUnicode", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
-        // Each maximal invalid subpart becomes one U+FFFD: C4 | E3 BA | C3.
-        Utf8Case{"GbkBytes", "\xC4\xE3\xBA\xC3", u"\uFFFD\uFFFD\uFFFD"}),
+    ::testing::Values(Utf8Case{"Empty", "", u""}, Utf8Case{"Ascii", "Chinese", u"Chinese"},
+                      Utf8Case{"Chinese", "中文（普通话）", u"中文（普通话）"},
+                      Utf8Case{"FourByteCharacter", "\xF0\xA0\x80\x80", u"\U00020000"},
+                      Utf8Case{"StrayContinuation",
+                               "a\x80"
+                               "b",
+                               u"a\uFFFDb"},
+                      Utf8Case{"TruncatedAtEnd", "\xE4\xB8", u"\uFFFD"},
+                      Utf8Case{"TruncatedBeforeAscii", "\xE4\xB8x", u"\uFFFDx"},
+                      Utf8Case{"Overlong", "\xC0\xAF", u"\uFFFD\uFFFD"},
+                      Utf8Case{"EncodedSurrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+                      Utf8Case{"BeyondUnicode", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+                      // Each maximal invalid subpart becomes one U+FFFD: C4 | E3 BA | C3.
+                      Utf8Case{"GbkBytes", "\xC4\xE3\xBA\xC3", u"\uFFFD\uFFFD\uFFFD"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Utf16ToUtf8, RoundTripsAndReplacesLoneSurrogates) {
@@ -43,7 +45,10 @@ TEST(Utf16ToUtf8, RoundTripsAndReplacesLoneSurrogates) {
 
 TEST(CodePoints, RecordCharacterStarts) {
     std::vector<std::size_t> starts;
-    EXPECT_EQ(utf8ToCodePoints("a中\xF0\x9F\x98\x80" "b", &starts), U"a中\U0001F600b");
+    EXPECT_EQ(utf8ToCodePoints("a中\xF0\x9F\x98\x80"
+                               "b",
+                               &starts),
+              U"a中\U0001F600b");
     EXPECT_EQ(starts, (std::vector<std::size_t>{0, 1, 4, 8}));
 }
 

@@ -88,7 +88,8 @@ TEST(WindowMessages, WakeHandlerRunsAndDispatchDelivers) {
     MessageWindow window(recorder(received));
     std::promise<void> woken;
     setSentMessageWakeHandler([&] { woken.set_value(); });
-    auto sent = std::async(std::launch::async, [h = window.handle()] { return sendMessage(h, 7, 3, 0); });
+    auto sent =
+        std::async(std::launch::async, [h = window.handle()] { return sendMessage(h, 7, 3, 0); });
     ASSERT_EQ(woken.get_future().wait_for(10s), std::future_status::ready);
     EXPECT_EQ(sent.wait_for(50ms), std::future_status::timeout) << "returned before being handled";
     dispatchSentMessages();
@@ -102,7 +103,8 @@ TEST(WindowMessages, WindowDestroyedWhileMessageWaitsDeliversNothing) {
     auto window = std::make_unique<MessageWindow>(recorder(received));
     std::promise<void> woken;
     setSentMessageWakeHandler([&] { woken.set_value(); });
-    auto sent = std::async(std::launch::async, [h = window->handle()] { return sendMessage(h, 7, 3, 0); });
+    auto sent =
+        std::async(std::launch::async, [h = window->handle()] { return sendMessage(h, 7, 3, 0); });
     ASSERT_EQ(woken.get_future().wait_for(10s), std::future_status::ready);
     window.reset();
     dispatchSentMessages();
@@ -130,7 +132,10 @@ TEST(WindowMessages, GoneWindowsAndEndedThreadsReceiveNothing) {
     // A window whose thread has ended: the sender must not hang.
     WindowHandle orphan = 0;
     std::unique_ptr<MessageWindow> leaked;
-    std::thread([&] { leaked = std::make_unique<MessageWindow>(recorder(received)); orphan = leaked->handle(); }).join();
+    std::thread([&] {
+        leaked = std::make_unique<MessageWindow>(recorder(received));
+        orphan = leaked->handle();
+    }).join();
     EXPECT_FALSE(sendMessage(orphan, 1, 0, 0));
     EXPECT_EQ(received.count, 0);
     leaked.reset();
