@@ -51,6 +51,26 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// Milliseconds from `start` to the first loud block on the sink, or -1.
+double firstSoundAfter(test::MonitorRecorder& recorder, Clock::time_point start) {
+    recorder.waitForSound(start, 10s);
+    for (const auto& b : recorder.blocks()) {
+        if (b.time >= start && b.rms > test::MonitorRecorder::kSoundThreshold) {
+            return ms(b.time - start);
+        }
+    }
+    return -1;
+}
+
+// The reference: the espeak-ng command line reading the same file with the same voice.
+pid_t spawnEspeak(const std::string& file) {
+    const char* argv[] = {"espeak-ng", "-v", kVoice, "-f", file.c_str(), nullptr};
+    pid_t pid = 0;
+    return posix_spawnp(&pid, "espeak-ng", nullptr, nullptr, const_cast<char**>(argv), environ) == 0
+               ? pid
+               : -1;
+}
+
 // Time from the call to the first sound on the sink.
 double oursToFirstSound(ETextToSpeech& voice, test::MonitorRecorder& recorder,
                         const std::string& text) {
@@ -58,35 +78,19 @@ double oursToFirstSound(ETextToSpeech& voice, test::MonitorRecorder& recorder,
     std::this_thread::sleep_for(400ms);
     const auto start = Clock::now();
     voice.Speak(kSpeakText, text);
-    recorder.waitForSound(start, 10s);
-    const auto blocks = recorder.blocks();
-    double first = -1;
-    for (const auto& b : blocks) {
-        if (b.time >= start && b.rms > test::MonitorRecorder::kSoundThreshold) {
-            first = ms(b.time - start);
-            break;
-        }
-    }
+    const double first = firstSoundAfter(recorder, start);
     voice.Stop();
     return first;
 }
 
 double espeakToFirstSound(test::MonitorRecorder& recorder, const std::string& file) {
     std::this_thread::sleep_for(400ms);
-    const char* argv[] = {"espeak-ng", "-v", kVoice, "-f", file.c_str(), nullptr};
-    pid_t pid = 0;
     const auto start = Clock::now();
-    if (posix_spawnp(&pid, "espeak-ng", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+    const pid_t pid = spawnEspeak(file);
+    if (pid < 0) {
         return -1;
     }
-    recorder.waitForSound(start, 10s);
-    double first = -1;
-    for (const auto& b : recorder.blocks()) {
-        if (b.time >= start && b.rms > test::MonitorRecorder::kSoundThreshold) {
-            first = ms(b.time - start);
-            break;
-        }
-    }
+    const double first = firstSoundAfter(recorder, start);
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
     return first;
@@ -105,10 +109,9 @@ double stopToSilence(ETextToSpeech& voice, test::MonitorRecorder& recorder,
 }
 
 double espeakKillToSilence(test::MonitorRecorder& recorder, const std::string& file) {
-    const char* argv[] = {"espeak-ng", "-v", kVoice, "-f", file.c_str(), nullptr};
-    pid_t pid = 0;
     const auto begin = Clock::now();
-    if (posix_spawnp(&pid, "espeak-ng", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+    const pid_t pid = spawnEspeak(file);
+    if (pid < 0) {
         return -1;
     }
     recorder.waitForSound(begin, 10s);
