@@ -3,7 +3,7 @@
 #include <pulse/pulseaudio.h>
 
 #include <algorithm>
-#include <chrono>
+#include <functional>
 #include <new>
 
 namespace lusheng::sp {
@@ -112,14 +112,25 @@ struct PulseAudioOutput::Connection {
             dropContext();
             return SPERR_AUDIO_STOPPED;
         }
+        const bool ready = settle<pa_context_state_t>(
+            [&] { return pa_context_get_state(context); }, PA_CONTEXT_READY,
+            [](pa_context_state_t s) { return PA_CONTEXT_IS_GOOD(s) != 0; });
+        if (!ready) {
+            dropContext();
+        }
+        return ready ? S_OK : SPERR_AUDIO_STOPPED;
+    }
+
+    // With the lock held: waits until a connecting object is ready (true) or has failed.
+    template <class State, class Good>
+    bool settle(const std::function<State()>& state, State ready, Good good) {
         for (;;) {
-            const pa_context_state_t state = pa_context_get_state(context);
-            if (state == PA_CONTEXT_READY) {
-                return S_OK;
+            const State now = state();
+            if (now == ready) {
+                return true;
             }
-            if (!PA_CONTEXT_IS_GOOD(state)) {
-                dropContext();
-                return SPERR_AUDIO_STOPPED;
+            if (!good(now)) {
+                return false;
             }
             pa_threaded_mainloop_wait(loop);
         }
@@ -155,17 +166,13 @@ struct PulseAudioOutput::Connection {
             dropStream();
             return SPERR_AUDIO_STOPPED;
         }
-        for (;;) {
-            const pa_stream_state_t state = pa_stream_get_state(stream);
-            if (state == PA_STREAM_READY) {
-                return S_OK;
-            }
-            if (!PA_STREAM_IS_GOOD(state)) {
-                dropStream();
-                return SPERR_AUDIO_STOPPED;
-            }
-            pa_threaded_mainloop_wait(loop);
+        const bool ready = settle<pa_stream_state_t>(
+            [&] { return pa_stream_get_state(stream); }, PA_STREAM_READY,
+            [](pa_stream_state_t s) { return PA_STREAM_IS_GOOD(s) != 0; });
+        if (!ready) {
+            dropStream();
         }
+        return ready ? S_OK : SPERR_AUDIO_STOPPED;
     }
 };
 

@@ -333,8 +333,4 @@ std::future<std::vector<std::int16_t>> SynthesisEngine::synthesizeAsync(Synthesi
     return result;
 }
 
-void SynthesisEngine::runOnSynthesisThread(const std::function<void()>& work) {
-    impl_->run(work);
-}
-
 } // namespace lusheng::sp

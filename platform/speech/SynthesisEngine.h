@@ -65,9 +65,6 @@ class SynthesisEngine {
     // An abandoned or failed piece yields what was made up to then.
     std::future<std::vector<std::int16_t>> synthesizeAsync(SynthesisJob job);
 
-    // Runs `work` on the synthesis thread and waits for it. For the engine's own modules.
-    void runOnSynthesisThread(const std::function<void()>& work);
-
     ~SynthesisEngine();
     SynthesisEngine(const SynthesisEngine&) = delete;
     SynthesisEngine& operator=(const SynthesisEngine&) = delete;
