@@ -121,6 +121,14 @@ struct PulseAudioOutput::Connection {
         return ready ? S_OK : SPERR_AUDIO_STOPPED;
     }
 
+    void setPaused(bool pause) {
+        LoopLock lock(loop);
+        paused = pause;
+        if (streamReady()) {
+            dropOperation(pa_stream_cork(stream, pause ? 1 : 0, nullptr, nullptr));
+        }
+    }
+
     // With the lock held: waits until a connecting object is ready (true) or has failed.
     template <class State, class Good>
     bool settle(const std::function<State()>& state, State ready, Good good) {
@@ -268,21 +276,11 @@ HRESULT PulseAudioOutput::drain(const Cancellation& cancel) {
 }
 
 void PulseAudioOutput::pause() {
-    Connection& c = *connection_;
-    LoopLock lock(c.loop);
-    c.paused = true;
-    if (c.streamReady()) {
-        dropOperation(pa_stream_cork(c.stream, 1, nullptr, nullptr));
-    }
+    connection_->setPaused(true);
 }
 
 void PulseAudioOutput::resume() {
-    Connection& c = *connection_;
-    LoopLock lock(c.loop);
-    c.paused = false;
-    if (c.streamReady()) {
-        dropOperation(pa_stream_cork(c.stream, 0, nullptr, nullptr));
-    }
+    connection_->setPaused(false);
 }
 
 void PulseAudioOutput::discard() {

@@ -274,24 +274,25 @@ void SpVoice::purge() {
 }
 
 HRESULT SpVoice::Pause() {
-    ComPtr<AudioOutput> output;
-    {
-        std::lock_guard lock(mutex_);
-        paused_ = true;
-        output = output_;
-    }
-    output->pause();
-    return S_OK;
+    return setPaused(true);
 }
 
 HRESULT SpVoice::Resume() {
+    return setPaused(false);
+}
+
+HRESULT SpVoice::setPaused(bool paused) {
     ComPtr<AudioOutput> output;
     {
         std::lock_guard lock(mutex_);
-        paused_ = false;
+        paused_ = paused;
         output = output_;
     }
-    output->resume();
+    if (paused) {
+        output->pause();
+    } else {
+        output->resume();
+    }
     return S_OK;
 }
 

@@ -55,6 +55,7 @@ class SpVoice final : public RefCounted<ISpVoice> {
     HRESULT selectDefaultVoice();
     void raiseEvent(SPEVENTENUM id, ULONG streamNumber, ULONGLONG audioOffset);
     void purge();
+    HRESULT setPaused(bool paused);
     bool idle() const;
 
     void workerLoop();
