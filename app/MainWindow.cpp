@@ -5,6 +5,8 @@
 #include "app/Fonts.h"
 #include "app/ProgramState.h"
 #include "app/WindowKeys.h"
+#include "app/commands/HelpCommands.h"
+#include "app/commands/ReadingCommands.h"
 #include "app/controls/Button.h"
 #include "app/controls/ColorPicker.h"
 #include "app/controls/ComboBox.h"
@@ -21,6 +23,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+
+#include <functional>
 
 namespace lusheng::app {
 namespace {
@@ -107,6 +111,7 @@ MainWindow::MainWindow(ProgramState& state, const QByteArray& backgroundJpeg, QW
         setTabOrder(focusOrder_[i], focusOrder_[i + 1]);
     }
     keys_ = new WindowKeys(this, focusOrder_);
+    bindCommands();
 
     // No frame is known before the window is shown; fitOuterSize corrects it then.
     setFixedSize(kOuterSize);
@@ -182,6 +187,41 @@ void MainWindow::createControls() {
     soundDialog->setKind(1);
     soundDialog->filter = QStringLiteral("WAV文件(*.WAV)|*.WAV");
     soundDialog->defaultExtension = QStringLiteral("*.WAV");
+}
+
+void MainWindow::bindCommands() {
+    reading_ = new ReadingCommands(*this, state_);
+    help_ = new HelpCommands(this);
+
+    connect(this, &MainWindow::created, reading_, &ReadingCommands::fillVoiceList);
+
+    // A menu item and the button with its caption run the same routine.
+    struct Binding {
+        Command command;
+        QAbstractButton* button; // null: the menu item has no button
+        std::function<void()> run;
+    };
+    const Binding bindings[] = {
+        {Command::StartReading, startButton, [this] { reading_->startReading(); }},
+        {Command::PauseReading, pauseButton, [this] { reading_->pauseReading(); }},
+        {Command::ResumeReading, resumeButton, [this] { reading_->resumeReading(); }},
+        {Command::StopReading, stopButton, [this] { reading_->stopReading(); }},
+        {Command::UsageTip, usageButton, [this] { help_->showUsageTip(); }},
+        {Command::About, nullptr, [this] { help_->showWelcome(); }},
+    };
+    for (const Binding& binding : bindings) {
+        connect(action(binding.command), &QAction::triggered, this, binding.run);
+        if (binding.button != nullptr) {
+            connect(binding.button, &QAbstractButton::clicked, this, binding.run);
+        }
+    }
+
+    // The rate follows the slider whichever way it moves: pointer, wheel, keys or drag. The
+    // pointer and wheel notifications come before the slider moves, so the position change
+    // that follows them applies the new rate.
+    connect(rateSlider, &SliderBar::mouseMoved, reading_, &ReadingCommands::applyRate);
+    connect(rateSlider, &SliderBar::wheelTurned, reading_, &ReadingCommands::applyRate);
+    connect(rateSlider, &QSlider::valueChanged, reading_, &ReadingCommands::applyRate);
 }
 
 void MainWindow::raiseCreationEvent() {

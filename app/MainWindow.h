@@ -20,8 +20,10 @@ class ColorPicker;
 class ComboBox;
 class CommonDlg;
 class EditBox;
+class HelpCommands;
 class Label;
 class ProgramState;
+class ReadingCommands;
 class SliderBar;
 class TransLabel;
 class WindowKeys;
@@ -64,6 +66,8 @@ class MainWindow : public QMainWindow {
     // The controls that Tab walks through, in order.
     const QList<QWidget*>& focusOrder() const { return focusOrder_; }
     ClientArea* clientArea() const { return clientArea_; }
+    ReadingCommands& reading() const { return *reading_; }
+    HelpCommands& help() const { return *help_; }
 
     EditBox* editBox;          // 编辑框1
     Button* openButton;        // 按钮1
@@ -95,6 +99,8 @@ class MainWindow : public QMainWindow {
 
   private:
     void createControls();
+    // Wires the window's events to the reader's commands.
+    void bindCommands();
     // Keeps the outer size at kOuterSize once the window manager's frame is known.
     void fitOuterSize();
 
@@ -103,6 +109,8 @@ class MainWindow : public QMainWindow {
     QHash<Command, QAction*> actions_;
     QList<QWidget*> focusOrder_;
     WindowKeys* keys_ = nullptr;
+    ReadingCommands* reading_ = nullptr;
+    HelpCommands* help_ = nullptr;
     bool creationEventRaised_ = false;
     // Where the frame's top-left corner goes while the window manager is still settling it.
     std::optional<QPoint> placedAt_;

@@ -253,6 +253,14 @@ bool ETextToSpeech::SetRate(int rate) {
     return SUCCEEDED(state_->voice->SetRate(rate));
 }
 
+std::optional<int> ETextToSpeech::GetRate() const {
+    long rate = 0;
+    if (!hasVoice(state_) || FAILED(state_->voice->GetRate(&rate))) {
+        return std::nullopt;
+    }
+    return static_cast<int>(rate);
+}
+
 std::optional<std::size_t> ETextToSpeech::GetSelectedVoiceIndex() const {
     if (!hasVoice(state_)) {
         return std::nullopt;

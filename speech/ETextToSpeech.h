@@ -81,6 +81,8 @@ class ETextToSpeech {
     bool Resume();
     // -10..10; anything else is refused and the rate stays.
     bool SetRate(int rate);
+    // The rate the voice speaks at, or nullopt when the object has no voice.
+    std::optional<int> GetRate() const;
 
     // Where the voice that speaks now stands in GetVoiceNames(), or nullopt when it is not in
     // the catalogue (or the object has no voice).

@@ -23,9 +23,9 @@ build test
 ctest --test-dir "$root/build/test" --output-on-failure
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
-build asan -DLUSHENG_SANITIZE=address,undefined -DLUSHENG_BUILD_APP=OFF
+build asan -DLUSHENG_SANITIZE=address,undefined
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir "$root/build/asan" --output-on-failure
+    LSAN_OPTIONS="suppressions=$root/tools/lsan.supp" ctest --test-dir "$root/build/asan" --output-on-failure
 
 echo "== ThreadSanitizer (speech threads)"
 build tsan -DLUSHENG_SANITIZE=thread -DLUSHENG_BUILD_APP=OFF

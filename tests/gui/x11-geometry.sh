@@ -73,7 +73,7 @@ run_case() { # name, window manager command or ""
         fail "$name" "Esc did not end the program"; kill "$app"
     fi
     wait "$app"; code=$?
-    [[ $code -eq 0 ]] && echo "ok ($name): exit code 0" || fail "$name" "exit code $code"
+    if [[ $code -eq 0 ]]; then echo "ok ($name): exit code 0"; else fail "$name" "exit code $code"; tail -40 "$work/reader.log"; fi
     [[ -n "$wmpid" ]] && { kill "$wmpid"; wait "$wmpid" 2>/dev/null; }
     kill "$xpid"; wait "$xpid" 2>/dev/null
 }
