@@ -8,47 +8,15 @@
 #include "platform/system/DisplayLanguage.h"
 #include "platform/system/TextCodec.h"
 
+#include <algorithm>
 #include <new>
 
 namespace lusheng {
 
 using namespace lusheng::sp;
+using namespace lusheng::voice_detail;
 
 namespace {
-
-// Start and end of input stream, for notification and queue alike.
-constexpr ULONGLONG kSpeechInterest = 0x0000000240000006ULL;
-
-std::optional<DWORD> flagsOfMode(int mode) {
-    switch (mode) {
-    case kSpeakText:
-        return SPF_DEFAULT;
-    case kSpeakFile:
-        return SPF_IS_FILENAME;
-    case kSpeakMarkup:
-        return SPF_IS_XML;
-    case kSpeakNothing:
-        return std::nullopt;
-    default:
-        return std::nullopt;
-    }
-}
-
-// The conversion for the voice; the one place where running out of memory is raised.
-std::optional<std::u16string> forVoice(const Text& text) {
-    if (!text) {
-        return std::nullopt;
-    }
-    try {
-        return sys::utf8ToUtf16(*text);
-    } catch (const std::bad_alloc&) {
-        throw ComError(E_OUTOFMEMORY);
-    }
-}
-
-bool hasVoice(const ETextToSpeech::VoiceState* state) {
-    return state != nullptr && state->voice;
-}
 
 // Step 1 to 3 of opening the catalogue; the category is released as soon as it has answered.
 ComPtr<IEnumSpObjectTokens> openCatalogue() {
@@ -109,15 +77,22 @@ bool selectVoiceOn(ISpVoice* voice, const Text& description) {
 void notifyCallback(WPARAM context, LPARAM /*unused*/) {
     auto* state = reinterpret_cast<ETextToSpeech::VoiceState*>(context);
     ISpVoice* voice = state->currentVoice();
-    const sys::MessageWindow::Ref window = state->notificationWindow();
-    if (voice == nullptr || window.handle() == 0) {
+    if (voice == nullptr) {
         return;
     }
     SPEVENT event;
     while (voice->GetEvents(1, &event, nullptr) == S_OK) {
-        const auto id = static_cast<std::int16_t>(event.eEventId);
+        if (event.eEventId == SPEI_SENTENCE_BOUNDARY) {
+            state->reportProgress(static_cast<std::size_t>(event.lParam) +
+                                  static_cast<std::size_t>(event.wParam));
+            continue;
+        }
         // The handle is read afresh for every message: the window may be gone by now.
-        sys::sendMessage(window.handle(), kSpeechNotifyMessage, static_cast<WPARAM>(id), 0);
+        const sys::MessageWindow::Ref window = state->notificationWindow();
+        if (window.handle() != 0) {
+            const auto id = static_cast<std::int16_t>(event.eEventId);
+            sys::sendMessage(window.handle(), kSpeechNotifyMessage, static_cast<WPARAM>(id), 0);
+        }
     }
 }
 
@@ -131,6 +106,34 @@ ISpVoice* ETextToSpeech::VoiceState::currentVoice() const {
 sys::MessageWindow::Ref ETextToSpeech::VoiceState::notificationWindow() const {
     std::lock_guard lock(mutex);
     return window;
+}
+
+void ETextToSpeech::VoiceState::reportProgress(std::size_t doneUnits) {
+    std::function<bool(double)> report;
+    double share = 0;
+    {
+        std::lock_guard lock(mutex);
+        if (!progress || progressStopped) {
+            return;
+        }
+        report = progress;
+        share = progressTotal == 0 ? 0.0
+                                   : std::min(1.0, static_cast<double>(doneUnits) /
+                                                       static_cast<double>(progressTotal));
+    }
+    if (report(share)) {
+        return;
+    }
+    ISpVoice* target = nullptr;
+    {
+        std::lock_guard lock(mutex);
+        progressStopped = true;
+        target = voice.Get();
+    }
+    // Ends the rendering: the waiting SpeakToFile returns, and the worker stops at once.
+    if (target != nullptr) {
+        target->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
+    }
 }
 
 ETextToSpeech::ETextToSpeech() = default;

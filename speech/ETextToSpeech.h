@@ -7,6 +7,7 @@
 // the window's thread.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -45,6 +46,17 @@ inline constexpr std::uint32_t kSpeechNotifyMessage = 0x8075;
 using Text = std::optional<std::string>;
 using TextArray = std::vector<std::string>;
 
+// How a rendering into an audio file goes: a way to follow and stop it, and how it ended.
+struct FileRendering {
+    // Called on the voice's worker thread as the text is rendered, with the share of the text
+    // done so far (0 to 1). Returning false stops the rendering there; the file then holds,
+    // complete and valid, what was rendered up to that point.
+    std::function<bool(double share)> progress;
+    // Set when SpeakToFile returns.
+    bool cancelled = false;
+    bool complete = true; // false: the file could not take all of the speech (a full disk)
+};
+
 class ETextToSpeech {
   public:
     ETextToSpeech();
@@ -75,6 +87,15 @@ class ETextToSpeech {
     // took the text, and for kSpeakNothing. Throws ComError(E_OUTOFMEMORY) when memory runs out.
     bool Speak(int mode, const Text& text, std::optional<std::int32_t> waitMs = std::nullopt,
                const sys::MessageWindow* window = nullptr);
+    // Speaks the text by `mode` (as Speak) into the audio file `fileName` instead of the
+    // loudspeaker and returns once the file is complete; the voice's output is put back
+    // before it returns. The file is created or replaced; its type follows its extension
+    // (.wav, .flac, .ogg/.opus, .mp3; any other: WAV). True once the file has been made (for
+    // kSpeakNothing an empty one), even if speaking failed. False with no voice, a mode outside
+    // kSpeakText ... kSpeakNothing or no file name (nothing touched), or when the file cannot
+    // be created (the output unchanged). Throws ComError(E_OUTOFMEMORY) when memory runs out.
+    bool SpeakToFile(int mode, const Text& text, const Text& fileName,
+                     FileRendering* rendering = nullptr);
     // Discards everything queued or being spoken.
     bool Stop();
     bool Pause();

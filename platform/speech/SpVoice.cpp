@@ -1,5 +1,6 @@
 #include "platform/speech/SpVoice.h"
 
+#include "platform/speech/FileStream.h"
 #include "platform/speech/PulseAudioOutput.h"
 #include "platform/speech/SynthesisEngine.h"
 #include "platform/speech/TimeStretch.h"
@@ -70,6 +71,7 @@ HRESULT SpVoice::create(SpVoice** voice) {
     }
     auto made = ComPtr<SpVoice>::Attach(new SpVoice);
     made->output_ = ComPtr<AudioOutput>::Attach(speaker);
+    made->outputStream_ = made->output_;
     if (const HRESULT hr = made->selectDefaultVoice(); FAILED(hr)) {
         return hr;
     }
@@ -345,23 +347,31 @@ HRESULT SpVoice::WaitUntilDone(ULONG milliseconds) {
 
 HRESULT SpVoice::SetOutput(ISpStreamFormat* output, BOOL /*allowFormatChanges*/) {
     ComPtr<AudioOutput> next;
+    ComPtr<ISpStreamFormat> stream;
     if (output == nullptr) {
         PulseAudioOutput* speaker = nullptr;
         if (const HRESULT hr = PulseAudioOutput::make(&speaker); FAILED(hr)) {
             return hr;
         }
         next = ComPtr<AudioOutput>::Attach(speaker);
-    } else {
-        auto* audio = dynamic_cast<AudioOutput*>(output);
-        if (audio == nullptr) {
-            return E_INVALIDARG;
-        }
+        stream = next;
+    } else if (auto* audio = dynamic_cast<AudioOutput*>(output)) {
         next = ComPtr<AudioOutput>::Share(audio);
+        stream = next;
+    } else if (auto* file = dynamic_cast<FileStream*>(output)) {
+        next = file->output();
+        if (!next) {
+            return SPERR_UNINITIALIZED;
+        }
+        stream = ComPtr<ISpStreamFormat>::Share(file);
+    } else {
+        return E_INVALIDARG;
     }
     bool paused = false;
     {
         std::lock_guard lock(mutex_);
         output_ = next;
+        outputStream_ = stream;
         paused = paused_;
     }
     if (paused) {
@@ -377,15 +387,18 @@ HRESULT SpVoice::GetOutputStream(ISpStreamFormat** output) {
         return E_POINTER;
     }
     std::lock_guard lock(mutex_);
-    *output = ComPtr<ISpStreamFormat>(output_).Detach();
+    *output = ComPtr<ISpStreamFormat>(outputStream_).Detach();
     return S_OK;
 }
 
-void SpVoice::raiseEvent(SPEVENTENUM id, ULONG streamNumber, ULONGLONG audioOffset) {
+void SpVoice::raiseEvent(SPEVENTENUM id, ULONG streamNumber, ULONGLONG audioOffset,
+                         WPARAM eventWParam, LPARAM eventLParam) {
     SPEVENT event;
     event.eEventId = id;
     event.ulStreamNum = streamNumber;
     event.ullAudioStreamOffset = audioOffset;
+    event.wParam = eventWParam;
+    event.lParam = eventLParam;
     SPNOTIFYCALLBACK* callback = nullptr;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
@@ -425,6 +438,9 @@ void SpVoice::workerLoop() {
             cancel.seen = purges_;
         }
         speakRequest(*request, *output, cancel);
+        // Let go of the output before the text counts as done: a file stream is then complete
+        // as soon as its owner releases it.
+        output.Reset();
         {
             std::lock_guard lock(mutex_);
             request->done = true;
@@ -447,11 +463,13 @@ void SpVoice::speakRequest(const Request& request, AudioOutput& output,
     ULONGLONG written = 0;
     raiseEvent(SPEI_START_INPUT_STREAM, request.streamNumber, 0);
     HRESULT hr = S_OK;
+    std::size_t textOffset = 0;
     for (const auto& segment : request.segments) {
-        hr = speakSegment(segment, output, cancel, written);
+        hr = speakSegment(segment, request.streamNumber, textOffset, output, cancel, written);
         if (FAILED(hr)) {
             break;
         }
+        textOffset += segment.text.size();
     }
     // The end is reported once the text has been heard, not merely synthesised.
     if (SUCCEEDED(hr)) {
@@ -460,7 +478,8 @@ void SpVoice::speakRequest(const Request& request, AudioOutput& output,
     raiseEvent(SPEI_END_INPUT_STREAM, request.streamNumber, written);
 }
 
-HRESULT SpVoice::speakSegment(const SpeechSegment& segment, AudioOutput& output,
+HRESULT SpVoice::speakSegment(const SpeechSegment& segment, ULONG streamNumber,
+                              std::size_t textOffset, AudioOutput& output,
                               const Cancellation& cancel, ULONGLONG& written) {
     const int sampleRate = SynthesisEngine::instance().sampleRate();
     if (segment.silenceMs > 0) {
@@ -484,6 +503,8 @@ HRESULT SpVoice::speakSegment(const SpeechSegment& segment, AudioOutput& output,
         std::future<std::vector<std::int16_t>> samples;
         RatePlan plan;
         int volume = 100;
+        std::size_t start = 0; // the piece's place in the segment's text
+        std::size_t length = 0;
     };
     std::size_t position = 0;
     // Hands the next piece to the synthesis thread; the rate, voice and volume in force now apply.
@@ -509,6 +530,8 @@ HRESULT SpVoice::speakSegment(const SpeechSegment& segment, AudioOutput& output,
         job.pitch = std::clamp(50 + segment.pitch * 5, 0, 100);
         job.utf8 = sys::utf16ToUtf8(text.substr(position, end - position));
         job.cancelled = [cancel] { return cancel.requested(); };
+        pending.start = position;
+        pending.length = end - position;
         position = end;
         pending.samples = SynthesisEngine::instance().synthesizeAsync(std::move(job));
         return pending;
@@ -526,6 +549,14 @@ HRESULT SpVoice::speakSegment(const SpeechSegment& segment, AudioOutput& output,
             applyVolume(samples, current->volume);
             hr = output.write(samples.data(), samples.size(), cancel);
             written += samples.size() * sizeof(std::int16_t);
+            // The piece has been rendered: its place in the spoken text (lParam) and its length
+            // (wParam), in UTF-16 units. Spelled-out text is not reported: its pieces are of
+            // the spelling, not of the text.
+            if (SUCCEEDED(hr) && !segment.spell) {
+                raiseEvent(SPEI_SENTENCE_BOUNDARY, streamNumber, written,
+                           static_cast<WPARAM>(current->length),
+                           static_cast<LPARAM>(textOffset + current->start));
+            }
         }
         if (cancel.requested()) {
             hr = SPERR_AUDIO_STOPPED;

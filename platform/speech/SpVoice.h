@@ -53,19 +53,23 @@ class SpVoice final : public RefCounted<ISpVoice> {
 
     SpVoice() = default;
     HRESULT selectDefaultVoice();
-    void raiseEvent(SPEVENTENUM id, ULONG streamNumber, ULONGLONG audioOffset);
+    void raiseEvent(SPEVENTENUM id, ULONG streamNumber, ULONGLONG audioOffset, WPARAM wParam = 0,
+                    LPARAM lParam = 0);
     void purge();
     HRESULT setPaused(bool paused);
     bool idle() const;
 
     void workerLoop();
     void speakRequest(const Request& request, AudioOutput& output, const Cancellation& cancel);
-    HRESULT speakSegment(const SpeechSegment& segment, AudioOutput& output,
-                         const Cancellation& cancel, ULONGLONG& written);
+    // `textOffset`: where the segment's text starts in the request's spoken text.
+    HRESULT speakSegment(const SpeechSegment& segment, ULONG streamNumber, std::size_t textOffset,
+                         AudioOutput& output, const Cancellation& cancel, ULONGLONG& written);
 
     mutable std::mutex mutex_;
     ComPtr<VoiceToken> token_;
     ComPtr<AudioOutput> output_;
+    // What GetOutputStream hands out: output_ itself, or the file stream that owns it.
+    ComPtr<ISpStreamFormat> outputStream_;
     std::deque<SPEVENT> events_;
     ULONGLONG eventInterest_ = 0;
     ULONGLONG queuedInterest_ = 0;

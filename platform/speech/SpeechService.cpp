@@ -1,5 +1,6 @@
 #include "platform/speech/SpeechService.h"
 
+#include "platform/speech/FileStream.h"
 #include "platform/speech/SpVoice.h"
 #include "platform/speech/TokenCategory.h"
 
@@ -46,6 +47,10 @@ HRESULT CoCreateInstanceUnknown(const CLSID& clsid, IUnknown* outer, DWORD conte
     try {
         if (clsid == CLSID_SpObjectTokenCategory) {
             *object = new TokenCategory;
+            return S_OK;
+        }
+        if (clsid == CLSID_SpStream) {
+            *object = new FileStream;
             return S_OK;
         }
         if (clsid == CLSID_SpVoice) {

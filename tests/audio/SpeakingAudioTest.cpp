@@ -8,8 +8,11 @@
 #include "tests/support/VoiceFixture.h"
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 
 using namespace lusheng;
@@ -120,6 +123,33 @@ TEST_F(SpeakingAudio, RateMinusTenZeroTenLastThreeToOneToAThird) {
     EXPECT_NEAR(seconds[10] / seconds[0], 1.0 / 3.0, 1.0 / 30.0);
     EXPECT_FALSE(voice_.SetRate(11));
     EXPECT_FALSE(voice_.SetRate(-11));
+}
+
+TEST_F(SpeakingAudio, AfterSpeakingToAFileTheLoudspeakerSpeaksWithTheSameVoiceAndRate) {
+    ASSERT_TRUE(voice_.SetRate(5));
+    const std::string file = (std::filesystem::temp_directory_path() /
+                              ("lusheng-audio-" + std::to_string(getpid()) + ".wav"))
+                                 .string();
+    const auto rendering = Clock::now();
+    ASSERT_TRUE(voice_.SpeakToFile(kSpeakText, std::string(kSentence), file));
+    SF_INFO info{};
+    SNDFILE* sound = sf_open(file.c_str(), SFM_READ, &info);
+    ASSERT_NE(sound, nullptr);
+    sf_close(sound);
+    std::filesystem::remove(file);
+    const double fileSeconds = static_cast<double>(info.frames) / info.samplerate;
+    EXPECT_FALSE(recorder_.waitForSound(rendering, 300ms)) << "the file's speech is not heard";
+
+    EXPECT_EQ(voice_.GetRate(), 5);
+    EXPECT_EQ(voice_.GetSelectedVoiceIndex(), 0U);
+    const auto start = Clock::now();
+    ASSERT_TRUE(voice_.Speak(kSpeakText, std::string(kSentence), -1));
+    const auto span = recorder_.soundSpan(start);
+    ASSERT_TRUE(span.has_value()) << "heard from the loudspeaker again";
+    const double heard = std::chrono::duration<double>(span->second - span->first).count();
+    // The same voice at the same rate takes as long as the file's speech (the sound span
+    // leaves out the quiet ends of the file).
+    EXPECT_NEAR(heard, fileSeconds, fileSeconds * 0.2);
 }
 
 TEST_F(SpeakingAudio, ModesAndWaits) {
